@@ -1,0 +1,59 @@
+#include "SxImageAlphaByte.h"
+
+#include "ImageSpan.h"
+#include "PixelMath.h"
+#include "SxImageRgbaBytes.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace
+{
+    uint8_t* allocateZeroed (size_t bytes)
+    {
+        auto* p = static_cast<uint8_t*> (std::calloc (bytes == 0 ? 1 : bytes, 1));
+        if (p == nullptr)
+            throw std::bad_alloc();
+        return p;
+    }
+}
+
+SxImageAlphaByte::SxImageAlphaByte (int w, int h)
+    : pixels (allocateZeroed (PixelMath::checkedImageBytes (w, h, 1))), width (w), height (h)
+{
+}
+
+SxImageAlphaByte::SxImageAlphaByte (const SxImageAlphaByte& other)
+    : SxSmartPtr(), pixels (allocateZeroed ((size_t) other.width * (size_t) other.height)),
+      width (other.width), height (other.height)
+{
+    std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height);
+}
+
+SxImageAlphaByte::~SxImageAlphaByte()
+{
+    std::free (pixels);
+    pixels = nullptr;
+}
+
+void SxImageAlphaByte::setFromRgba (const SxImageRgbaBytes& colour)
+{
+    const size_t count = PixelMath::checkedImageBytes (colour.width, colour.height, 1);
+    auto* fresh = allocateZeroed (count);
+    const uint8_t* src = colour.pixels;
+    for (size_t i = 0; i < count; ++i, src += 4)
+        fresh[i] = (uint8_t) (((int) src[1] + src[2] + src[3]) / 3);
+
+    std::free (pixels);
+    pixels = fresh;
+    width = colour.width;
+    height = colour.height;
+}
+
+void SxImageAlphaByte::fillRect (const RectBounds& rect, uint8_t value)
+{
+    const auto span = ImageSpan::inclusive (rect, width, height);
+    for (int y = span.y0; y < span.y1; ++y)
+        std::memset (getRowPointer (y) + span.x0, value, (size_t) (span.x1 - span.x0));
+}

@@ -1,0 +1,300 @@
+#include "SxImageRgbaBytes.h"
+
+#include "Geometry.h"
+#include "ImageSpan.h"
+#include "PixelMath.h"
+#include "SxImageAlphaByte.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+using PixelMath::div255Round;
+
+namespace
+{
+    uint8_t* allocatePixels (int w, int h)
+    {
+        const size_t bytes = PixelMath::checkedImageBytes (w, h, 4);
+        if (bytes == 0)
+            return nullptr;
+        auto* p = static_cast<uint8_t*> (std::calloc (bytes, 1));
+        if (p == nullptr)
+            throw std::bad_alloc();
+        return p;
+    }
+
+    /** Source-over of a straight-alpha colour onto a destination pixel; integer maths
+        with one reciprocal per pixel. */
+    inline void sourceOver (uint8_t* d, int sa, int sr, int sg, int sb) noexcept
+    {
+        if (sa == 0)
+            return;
+        if (sa == 255)
+        {
+            d[0] = 255; d[1] = (uint8_t) sr; d[2] = (uint8_t) sg; d[3] = (uint8_t) sb;
+            return;
+        }
+        const int k = div255Round (d[0] * (255 - sa));
+        const int na = sa + k;
+        const float f = (float) (1.0 / (double) na);
+        d[0] = (uint8_t) na;
+        d[1] = (uint8_t) (int) ((float) (sr * sa + d[1] * k) * f);
+        d[2] = (uint8_t) (int) ((float) (sg * sa + d[2] * k) * f);
+        d[3] = (uint8_t) (int) ((float) (sb * sa + d[3] * k) * f);
+    }
+
+    RectBounds lastPixelBounds (int w, int h) noexcept
+    {
+        return { 0.0f, 0.0f, (float) (w - 1), (float) (h - 1) };
+    }
+}
+
+SxImageRgbaBytes::SxImageRgbaBytes() = default;
+
+SxImageRgbaBytes::SxImageRgbaBytes (int w, int h)
+    : pixels (allocatePixels (w, h)), width (w), height (h), ownsPixels (true)
+{
+}
+
+SxImageRgbaBytes::SxImageRgbaBytes (const SxImageRgbaBytes& other)
+    : SxSmartPtr(), pixels (allocatePixels (other.width, other.height)),
+      width (other.width), height (other.height), ownsPixels (true)
+{
+    if (pixels != nullptr && other.pixels != nullptr)
+        std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height * 4);
+}
+
+SxImageRgbaBytes::~SxImageRgbaBytes()
+{
+    if (ownsPixels && pixels != nullptr)
+        std::free (pixels);
+    pixels = nullptr;
+}
+
+SxImageRgbaBytes* SxImageRgbaBytes::clone() const
+{
+    return new SxImageRgbaBytes (*this);
+}
+
+uint32_t SxImageRgbaBytes::getPixel (int x, int y) const noexcept
+{
+    uint32_t word = 0;
+    getPixelInto (word, x, y);
+    return word;
+}
+
+void SxImageRgbaBytes::getPixelInto (uint32_t& out, int x, int y) const noexcept
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return;
+    const uint8_t* p = getRowPointer (y) + (size_t) x * 4;
+    out = PixelMath::makeWord (p[0], p[1], p[2], p[3]);
+}
+
+void SxImageRgbaBytes::setPixel (uint32_t word, int x, int y) noexcept
+{
+    uint8_t* p = getRowPointer (y) + (size_t) x * 4;
+    p[0] = PixelMath::wordAlpha (word);
+    p[1] = PixelMath::wordRed (word);
+    p[2] = PixelMath::wordGreen (word);
+    p[3] = PixelMath::wordBlue (word);
+}
+
+void SxImageRgbaBytes::clear() noexcept
+{
+    if (pixels != nullptr)
+        std::memset (pixels, 0, (size_t) width * (size_t) height * 4);
+}
+
+void SxImageRgbaBytes::fill (uint32_t word) noexcept
+{
+    const uint8_t bytes[4] = { PixelMath::wordAlpha (word), PixelMath::wordRed (word),
+                               PixelMath::wordGreen (word), PixelMath::wordBlue (word) };
+    const size_t count = (size_t) width * (size_t) height;
+    for (size_t i = 0; i < count; ++i)
+        std::memcpy (pixels + i * 4, bytes, 4);
+}
+
+void SxImageRgbaBytes::copyPixelsFrom (const SxImageRgbaBytes& other) noexcept
+{
+    if (other.width == width && other.height == height)
+    {
+        if (pixels != nullptr && other.pixels != nullptr && pixels != other.pixels)
+            std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height * 4);
+        return;
+    }
+    const int w = std::min (width, other.width);
+    const int h = std::min (height, other.height);
+    for (int y = 0; y < h; ++y)
+        std::memcpy (getRowPointer (y), other.getRowPointer (y), (size_t) w * 4);
+}
+
+void SxImageRgbaBytes::convertToRgbaOrder() noexcept
+{
+    const size_t count = (size_t) width * (size_t) height;
+    for (uint8_t* p = pixels; p != pixels + count * 4; p += 4)
+    {
+        const uint8_t a = p[0];
+        p[0] = p[1]; p[1] = p[2]; p[2] = p[3]; p[3] = a;
+    }
+}
+
+void SxImageRgbaBytes::convertToArgbOrder() noexcept
+{
+    const size_t count = (size_t) width * (size_t) height;
+    for (uint8_t* p = pixels; p != pixels + count * 4; p += 4)
+    {
+        const uint8_t a = p[3];
+        p[3] = p[2]; p[2] = p[1]; p[1] = p[0]; p[0] = a;
+    }
+}
+
+void SxImageRgbaBytes::setFromGray (const SxImageAlphaByte& gray) noexcept
+{
+    const int w = std::min (width, gray.width);
+    const int h = std::min (height, gray.height);
+    for (int y = 0; y < h; ++y)
+    {
+        uint8_t* d = getRowPointer (y);
+        const uint8_t* g = gray.getRowPointer (y);
+        for (int x = 0; x < w; ++x, d += 4)
+        {
+            d[0] = 255;
+            d[1] = d[2] = d[3] = g[x];
+        }
+    }
+}
+
+void SxImageRgbaBytes::flattenOntoColour (uint32_t colour) noexcept
+{
+    const int ba = PixelMath::wordAlpha (colour);
+    const int cr = PixelMath::wordRed (colour), cg = PixelMath::wordGreen (colour), cb = PixelMath::wordBlue (colour);
+    const size_t count = (size_t) width * (size_t) height;
+
+    for (uint8_t* p = pixels; p != pixels + count * 4; p += 4)
+    {
+        const int pa = p[0];
+        if (pa == 255)
+            continue;
+        if (pa == 0)
+        {
+            p[0] = (uint8_t) ba; p[1] = (uint8_t) cr; p[2] = (uint8_t) cg; p[3] = (uint8_t) cb;
+            continue;
+        }
+        const int k = div255Round (ba * (255 - pa));
+        const float f = (float) (1.0 / (double) (pa + k));
+        p[0] = (uint8_t) (pa + k);
+        p[1] = (uint8_t) (int) ((float) (p[1] * pa + cr * k) * f);
+        p[2] = (uint8_t) (int) ((float) (p[2] * pa + cg * k) * f);
+        p[3] = (uint8_t) (int) ((float) (p[3] * pa + cb * k) * f);
+    }
+}
+
+void SxImageRgbaBytes::fillRect (RectBounds& rect, uint32_t word) noexcept
+{
+    clipRectToBounds (rect, lastPixelBounds (width, height));
+    const auto span = ImageSpan::fromRect (&rect, width, height);
+    if (span.isEmpty())
+        return;
+
+    const uint8_t bytes[4] = { PixelMath::wordAlpha (word), PixelMath::wordRed (word),
+                               PixelMath::wordGreen (word), PixelMath::wordBlue (word) };
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        for (int x = span.x0; x < span.x1; ++x, d += 4)
+            std::memcpy (d, bytes, 4);
+    }
+}
+
+void SxImageRgbaBytes::compositeFrom (const SxImageRgbaBytes& source, const RectBounds* rect) noexcept
+{
+    const auto span = ImageSpan::fromRect (rect, width, height).clippedTo (source.width, source.height);
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* s = source.getRowPointer (y) + (size_t) span.x0 * 4;
+        for (int x = span.x0; x < span.x1; ++x, d += 4, s += 4)
+            sourceOver (d, s[0], s[1], s[2], s[3]);
+    }
+}
+
+void SxImageRgbaBytes::compositeThroughMask (const SxImageRgbaBytes& source, const SxImageAlphaByte* mask, const RectBounds* rect) noexcept
+{
+    auto span = ImageSpan::fromRect (rect, width, height).clippedTo (source.width, source.height);
+    if (mask != nullptr)
+        span = span.clippedTo (mask->width, mask->height);
+
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* s = source.getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* m = mask != nullptr ? mask->getRowPointer (y) + span.x0 : nullptr;
+
+        for (int x = span.x0; x < span.x1; ++x, d += 4, s += 4)
+        {
+            const int coverage = (m != nullptr ? *m++ : 255) * s[0];
+            if (coverage < 255)
+                continue;
+            const int f = coverage / 255;
+            const double a = d[0] + (double) ((255 - d[0]) * f) / 255.0;
+            d[0] = (uint8_t) (int) a;
+            for (int c = 1; c < 4; ++c)
+                d[c] = (uint8_t) std::min (255, (int) (((double) d[c] * (a - f) + (double) s[c] * f) / a + 0.5));
+        }
+    }
+}
+
+void SxImageRgbaBytes::fillColourThroughMask (uint32_t colour, const SxImageAlphaByte* mask, const RectBounds* rect) noexcept
+{
+    auto span = ImageSpan::fromRect (rect, width, height);
+    if (mask != nullptr)
+        span = span.clippedTo (mask->width, mask->height);
+
+    const float alphaScale = (float) PixelMath::wordAlpha (colour) / 255.0f;
+    const int cr = PixelMath::wordRed (colour), cg = PixelMath::wordGreen (colour), cb = PixelMath::wordBlue (colour);
+
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* m = mask != nullptr ? mask->getRowPointer (y) + span.x0 : nullptr;
+        for (int x = span.x0; x < span.x1; ++x, d += 4)
+        {
+            const auto e = (uint8_t) (int) ((float) (m != nullptr ? *m++ : 255) * alphaScale);
+            sourceOver (d, e, cr, cg, cb);
+        }
+    }
+}
+
+void SxImageRgbaBytes::multiplyAlpha (const SxImageRgbaBytes& other, const RectBounds* rect) noexcept
+{
+    RectBounds area = rect != nullptr ? *rect : RectBounds::unset();
+    clipRectToBounds (area, lastPixelBounds (width, height));
+    const auto span = ImageSpan::fromRect (&area, width, height).clippedTo (other.width, other.height);
+
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+        for (int x = span.x0; x < span.x1; ++x, d += 4, o += 4)
+            d[0] = (uint8_t) (int) ((float) d[0] * ((float) o[0] / 255.0f));
+    }
+}
+
+void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept
+{
+    RectBounds area = rect != nullptr ? *rect : RectBounds::unset();
+    clipRectToBounds (area, lastPixelBounds (other.width, other.height));
+    const auto span = ImageSpan::fromRect (&area, other.width, other.height).clippedTo (width, height);
+    const float keep = 1.0f - t;
+
+    for (int y = span.y0; y < span.y1; ++y)
+    {
+        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+        for (int i = 0; i < span.columns() * 4; ++i)
+            d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
+    }
+}

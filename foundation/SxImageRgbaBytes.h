@@ -1,0 +1,89 @@
+#pragma once
+
+#include "RectBounds.h"
+#include "SxSmartPtr.h"
+
+#include <juce_graphics/juce_graphics.h>
+
+#include <cstdint>
+
+class SxImageAlphaByte;
+
+/** Reference-counted 8-bit colour image with straight alpha.
+
+    Pixels are four bytes in memory order alpha, red, green, blue; rows run top to
+    bottom, packed back to back (stride = width * 4). A pixel passed as a word is the
+    little-endian word of those bytes: B<<24 | G<<16 | R<<8 | A.
+
+    Rectangle operations take an optional RectBounds whose right and bottom are the last
+    column and row included; every loop is clipped to all images it touches.
+*/
+class SxImageRgbaBytes : public SxSmartPtr
+{
+public:
+    /** An empty image: no pixels, 0 x 0. */
+    SxImageRgbaBytes();
+    /** width x height transparent black pixels; negative or absurd sizes throw std::bad_alloc. */
+    SxImageRgbaBytes (int width, int height);
+    /** A new buffer holding a copy of the other's pixels. */
+    SxImageRgbaBytes (const SxImageRgbaBytes& other);
+    ~SxImageRgbaBytes() override;
+
+    /** A new image (count 1) made with the copy constructor. */
+    SxImageRgbaBytes* clone() const;
+
+    //==============================================================================
+    // Pixel access
+
+    /** The pixel word at (x, y), or 0 outside the image. */
+    uint32_t getPixel (int x, int y) const noexcept;
+    /** Writes the pixel at (x, y) into out when inside the image; otherwise out keeps its value. */
+    void getPixelInto (uint32_t& out, int x, int y) const noexcept;
+    /** Stores a word without a bounds check: the caller passes a point inside the image. */
+    void setPixel (uint32_t word, int x, int y) noexcept;
+    /** Address of the first byte of row y. */
+    uint8_t* getRowPointer (int y) const noexcept { return pixels + (size_t) y * (size_t) width * 4; }
+    /** (0, 0, width, height). */
+    juce::Rectangle<float> getBounds() const noexcept { return { 0.0f, 0.0f, (float) width, (float) height }; }
+
+    //==============================================================================
+    // Whole-image operations
+
+    void clear() noexcept;
+    void fill (uint32_t word) noexcept;
+    /** Copies the other's pixels to the same positions; only the area both images share is written. */
+    void copyPixelsFrom (const SxImageRgbaBytes& other) noexcept;
+    /** A,R,G,B -> R,G,B,A in every pixel (the order a texture upload expects). */
+    void convertToRgbaOrder() noexcept;
+    /** R,G,B,A -> A,R,G,B in every pixel (after a texture read-back). */
+    void convertToArgbOrder() noexcept;
+    /** Opaque gray pixels from the gray image, over the area both images share. */
+    void setFromGray (const SxImageAlphaByte& gray) noexcept;
+    /** Places the image over a solid background of the colour word. */
+    void flattenOntoColour (uint32_t colour) noexcept;
+
+    //==============================================================================
+    // Rectangle operations
+
+    /** Clips rect to the image (left in rect for the caller; unset means the whole image) and fills it. */
+    void fillRect (RectBounds& rect, uint32_t word) noexcept;
+    /** Source-over of source onto this image. */
+    void compositeFrom (const SxImageRgbaBytes& source, const RectBounds* rect = nullptr) noexcept;
+    /** Source-over weighted by a mask; a null mask counts as 255 everywhere. */
+    void compositeThroughMask (const SxImageRgbaBytes& source, const SxImageAlphaByte* mask, const RectBounds* rect = nullptr) noexcept;
+    /** Paints one colour through a mask; a null mask counts as 255 everywhere. */
+    void fillColourThroughMask (uint32_t colour, const SxImageAlphaByte* mask, const RectBounds* rect = nullptr) noexcept;
+    /** Multiplies this image's alpha by the other's alpha / 255; colour bytes are untouched. */
+    void multiplyAlpha (const SxImageRgbaBytes& other, const RectBounds* rect = nullptr) noexcept;
+    /** Cross-fades all four bytes towards the other image by t. */
+    void mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept;
+
+    //==============================================================================
+    uint8_t* pixels = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool ownsPixels = false;
+
+private:
+    SxImageRgbaBytes& operator= (const SxImageRgbaBytes&) = delete;
+};
