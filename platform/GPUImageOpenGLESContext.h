@@ -61,5 +61,6 @@ private:
     std::mutex creationLock;
     std::atomic<int> useCount { 0 };
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GPUImageOpenGLESContext)
+    // No leak detector: the one instance is never destroyed, by design.
+    JUCE_DECLARE_NON_COPYABLE (GPUImageOpenGLESContext)
 };

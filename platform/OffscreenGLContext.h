@@ -46,5 +46,6 @@ private:
     void* context = nullptr;
     juce::String creationError;
 
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OffscreenGLContext)
+    // No leak detector: the shared context owns one for the life of the process.
+    JUCE_DECLARE_NON_COPYABLE (OffscreenGLContext)
 };
