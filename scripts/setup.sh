@@ -8,7 +8,7 @@ packages=(
   juce-modules-source
   libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxinerama-dev
   libxrandr-dev libxcursor-dev libxcomposite-dev libcurl4-gnutls-dev
-  libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
+  libgl-dev libegl-dev libopengl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libopenjp2-7-dev libraw-dev libexif-dev
   libopencv-core-dev libopencv-imgproc-dev
   libpotrace-dev

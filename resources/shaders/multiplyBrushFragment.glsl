@@ -1,0 +1,1 @@
+precision highp float; uniform sampler2D u_brushTexture; uniform vec2 u_resolution; uniform vec4 u_color; uniform float u_opacity; uniform bool u_do_use_grey_scale; uniform vec2 u_pos; varying vec2 tex_coord; void main() { vec4 color; vec4 brushColor = texture2D( u_brushTexture, tex_coord.xy); color = vec4(brushColor.rgb, brushColor.a * u_opacity); gl_FragColor = color; }

@@ -1,0 +1,1 @@
+varying highp vec2 textureCoordinate; uniform sampler2D inputImageTexture; void main() { mediump vec4 text = swizzleIn(texture2D(inputImageTexture, textureCoordinate)); text.rgb *= text.a; gl_FragColor = text; }

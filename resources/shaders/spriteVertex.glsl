@@ -1,0 +1,1 @@
+attribute vec4 a_position; attribute vec2 a_tex_coords; uniform mat4 u_projection_mat; uniform mat4 u_model_mat; varying vec2 tex_coord; void main(void) { gl_Position = u_projection_mat * u_model_mat * a_position; tex_coord = a_tex_coords; }

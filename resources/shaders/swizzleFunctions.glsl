@@ -1,0 +1,1 @@
+mediump vec4 swizzleOut(in mediump vec4 c) { return vec4 (c.a, c.r, c.g, c.b);} mediump vec4 swizzleIn(in mediump vec4 c) { return vec4 (c.g, c.b, c.a, c.r);}

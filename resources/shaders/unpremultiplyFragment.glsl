@@ -1,0 +1,1 @@
+varying highp vec2 textureCoordinate; uniform sampler2D inputImageTexture; void main() { mediump vec4 textureColor = texture2D(inputImageTexture, textureCoordinate); textureColor.r /= textureColor.a; textureColor.g /= textureColor.a; textureColor.b /= textureColor.a; gl_FragColor = swizzleOut(textureColor); }
