@@ -151,14 +151,20 @@ void hslToRgb (uint8_t* pixel) noexcept
 
 void rgbToLab (uint32_t colourWord, float* record) noexcept
 {
-    auto linear = [] (uint8_t v)
+    // The linearised value depends only on the byte, so it is computed once per byte.
+    static const auto linearTable = []
     {
-        const double c = (double) ((float) v / 255.0f);
-        return c <= 0.040448236277107599 ? c / 12.92 : std::pow ((c + 0.055) / 1.055, 2.4);
-    };
-    const double r = linear (PixelMath::wordRed (colourWord));
-    const double g = linear (PixelMath::wordGreen (colourWord));
-    const double b = linear (PixelMath::wordBlue (colourWord));
+        std::array<double, 256> table {};
+        for (int v = 0; v < 256; ++v)
+        {
+            const double c = (double) ((float) v / 255.0f);
+            table[(size_t) v] = c <= 0.040448236277107599 ? c / 12.92 : std::pow ((c + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    const double r = linearTable[PixelMath::wordRed (colourWord)];
+    const double g = linearTable[PixelMath::wordGreen (colourWord)];
+    const double b = linearTable[PixelMath::wordBlue (colourWord)];
 
     // sRGB primaries to XYZ, normalised by the D65 white point.
     const auto x = (float) ((0.41239558896741424 * r + 0.3575834307637148 * g + 0.18049264738170157 * b) / 0.950456);
