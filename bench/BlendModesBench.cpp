@@ -1,11 +1,14 @@
 // Blends of two 3000 x 2000 RGBA pictures against OpenCV's element-wise operations.
 #include "BlendModes.h"
+#include "ParallelRows.h"
 #include "SxImageAlphaByte.h"
 #include "SxImageRgbaBytes.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <random>
 
@@ -13,19 +16,37 @@ namespace
 {
     constexpr int width = 3000, height = 2000;
 
-    void fillRandom (SxImageRgbaBytes& image, unsigned seed)
+    /** Photograph-like content: smooth gradients in colour and alpha with a little
+        grain. alphaBase 255 gives an opaque picture. */
+    void fillSmooth (SxImageRgbaBytes& image, unsigned seed, int alphaBase)
     {
         std::mt19937 rng (seed);
-        for (size_t i = 0; i < (size_t) width * height * 4; ++i)
-            image.pixels[i] = (uint8_t) rng();
+        const double phase = seed * 0.7;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+            {
+                uint8_t* p = image.getRowPointer (y) + x * 4;
+                const int grain = (int) (rng() % 9) - 4;
+                auto wave = [&] (double v) { return std::clamp ((int) (127.5 + 127.0 * std::sin (v + phase)) + grain, 0, 255); };
+                p[0] = (uint8_t) (alphaBase == 255 ? 255 : std::clamp (alphaBase + wave (x * 0.002 - y * 0.003) / 2, 0, 255));
+                p[1] = (uint8_t) wave (x * 0.003 + y * 0.001);
+                p[2] = (uint8_t) wave (y * 0.004 + 1.0);
+                p[3] = (uint8_t) wave ((x + y) * 0.002);
+            }
+    }
+
+    /** The same bytes as a 4-channel matrix for OpenCV. */
+    cv::Mat asMat (const SxImageRgbaBytes& image)
+    {
+        return cv::Mat (height, width, CV_8UC4, image.pixels).clone();
     }
 
     struct Pictures
     {
         Pictures()
         {
-            fillRandom (backdrop, 1);
-            fillRandom (source, 2);
+            fillSmooth (backdrop, 1, 255);
+            fillSmooth (source, 2, 100);
             std::memset (mask.pixels, 180, (size_t) width * height);
         }
         SxImageRgbaBytes backdrop { width, height }, source { width, height }, output { width, height };
@@ -40,12 +61,7 @@ namespace
 
     struct CvPictures
     {
-        CvPictures()
-        {
-            cv::randu (a, 0, 256);
-            cv::randu (b, 0, 256);
-        }
-        cv::Mat a { height, width, CV_8UC4 }, b { height, width, CV_8UC4 }, out;
+        cv::Mat a = asMat (pictures().backdrop), b = asMat (pictures().source), out;
     };
 
     void setItems (benchmark::State& state) { state.SetItemsProcessed (state.iterations() * width * height); }
@@ -68,6 +84,13 @@ static void BM_Overlay (benchmark::State& s)       { runBlend (s, [] (auto& o, a
 static void BM_SoftLight (benchmark::State& s)     { runBlend (s, [] (auto& o, auto& b, auto& src) { blendSoftLight (o, b, src); }); }
 static void BM_ColorBurn (benchmark::State& s)     { runBlend (s, [] (auto& o, auto& b, auto& src) { blendColorBurn (o, b, src); }); }
 static void BM_DodgeBurnMix (benchmark::State& s)  { runBlend (s, [] (auto& o, auto& b, auto& src) { blendDodgeBurnMix (o, b, src); }); }
+
+static void BM_MultiplyOneThread (benchmark::State& s)
+{
+    ParallelRows::setThreadLimit (1);
+    runBlend (s, [] (auto& o, auto& b, auto& src) { blendMultiply (o, b, src); });
+    ParallelRows::setThreadLimit (0);
+}
 
 static void BM_MultiplyThroughMask (benchmark::State& state)
 {
@@ -121,6 +144,7 @@ static void BM_CvAddWeighted (benchmark::State& state)
 }
 
 BENCHMARK (BM_Multiply)->Unit (benchmark::kMillisecond)->UseRealTime();
+BENCHMARK (BM_MultiplyOneThread)->Unit (benchmark::kMillisecond)->UseRealTime();
 BENCHMARK (BM_CvMultiply)->Unit (benchmark::kMillisecond)->UseRealTime();
 BENCHMARK (BM_Darken)->Unit (benchmark::kMillisecond)->UseRealTime();
 BENCHMARK (BM_CvMin)->Unit (benchmark::kMillisecond)->UseRealTime();

@@ -19,8 +19,8 @@ namespace
     inline uint8_t clampByte (int v) noexcept { return (uint8_t) std::clamp (v, 0, 255); }
 
     /** Truncation toward zero limited to 0..255; NaN gives 0. Same as truncating first
-        and then limiting, without the undefined cast of huge values. */
-    inline uint8_t truncToByte (float v) noexcept { return v >= 255.0f ? 255 : (v > 0.0f ? (uint8_t) (int) v : 0); }
+        and then limiting, without the undefined cast of huge values, and branch-free. */
+    inline uint8_t truncToByte (float v) noexcept { return (uint8_t) (int) std::min (255.0f, std::max (0.0f, v)); }
 
     /** A blend value B(d, s) for every backdrop and source byte, built once per mode. */
     struct BlendTable
@@ -38,10 +38,33 @@ namespace
         std::array<uint8_t, 65536> values {};
     };
 
+    /** Per-alpha constants of the composite, computed with the per-pixel formulas once. */
+    struct CompositeTables
+    {
+        CompositeTables()
+        {
+            for (int a = 0; a < 256; ++a)
+            {
+                fade[(size_t) a] = 1.0f - (float) a / 255.0f;
+                reciprocal[(size_t) a] = a == 0 ? 0.0f : (float) (1.0 / (double) a);
+            }
+        }
+
+        std::array<float, 256> fade {};         // w = 1 - Da / 255
+        std::array<float, 256> reciprocal {};   // 1 / (Sa + L), kept in single precision
+    };
+
+    const CompositeTables& compositeTables()
+    {
+        static const CompositeTables tables;
+        return tables;
+    }
+
     /** Fades the blend towards the source colour where the backdrop is transparent, then
         composites it over the backdrop with the source alpha. o may equal d. */
     template <typename Value>
-    inline void blendPixel (uint8_t* o, const uint8_t* d, const uint8_t* s, const Value& value) noexcept
+    inline void blendPixel (uint8_t* o, const uint8_t* d, const uint8_t* s, const Value& value,
+                            const CompositeTables& tables) noexcept
     {
         const int sa = s[0];
         if (sa == 0)
@@ -52,13 +75,21 @@ namespace
         }
 
         const int da = d[0];
-        const float w = 1.0f - (float) da / 255.0f;
+        const float w = tables.fade[(size_t) da];
         const float keep = 1.0f - w;
         int c[3], back[3];
         for (int i = 0; i < 3; ++i)
-        {
             back[i] = d[i + 1];
-            c[i] = truncToByte ((float) value (back[i], s[i + 1], sa) * keep + (float) s[i + 1] * w);
+        if (da == 255)
+        {
+            // w = 0: the fade gives the blend value exactly.
+            for (int i = 0; i < 3; ++i)
+                c[i] = value (back[i], s[i + 1], sa);
+        }
+        else
+        {
+            for (int i = 0; i < 3; ++i)
+                c[i] = truncToByte ((float) value (back[i], s[i + 1], sa) * keep + (float) s[i + 1] * w);
         }
 
         if (sa == 255)
@@ -70,7 +101,7 @@ namespace
 
         const int lower = div255Round ((255 - sa) * da);
         const int alpha = sa + lower;
-        const auto k = (float) (1.0 / (double) alpha);
+        const float k = tables.reciprocal[(size_t) alpha];
         o[0] = (uint8_t) alpha;
         for (int i = 0; i < 3; ++i)
             o[i + 1] = truncToByte ((float) (c[i] * sa + back[i] * lower) * k);
@@ -121,9 +152,10 @@ namespace
     void blendWith (SxImageRgbaBytes& output, const SxImageRgbaBytes& backdrop, const SxImageRgbaBytes& source,
                     const RectBounds* rect, const Value& value)
     {
-        forEachBlendPixel (output, backdrop, source, rect, [&value] (uint8_t* o, const uint8_t* d, const uint8_t* s)
+        const auto& tables = compositeTables();
+        forEachBlendPixel (output, backdrop, source, rect, [&value, &tables] (uint8_t* o, const uint8_t* d, const uint8_t* s)
         {
-            blendPixel (o, d, s, value);
+            blendPixel (o, d, s, value, tables);
         });
     }
 
@@ -205,6 +237,7 @@ void blendOverlay (SxImageRgbaBytes& output, const SxImageRgbaBytes& backdrop, c
     }
 
     // Nearest-neighbour stretch of the source over the whole backdrop.
+    const auto& tables = compositeTables();
     const float xRatio = (float) source.width / (float) backdrop.width;
     const float yRatio = (float) source.height / (float) backdrop.height;
     std::vector<int> sourceColumn ((size_t) span.columns());
@@ -219,7 +252,7 @@ void blendOverlay (SxImageRgbaBytes& output, const SxImageRgbaBytes& backdrop, c
             uint8_t* o = output.getRowPointer (y) + (size_t) span.x0 * 4;
             const uint8_t* d = backdrop.getRowPointer (y) + (size_t) span.x0 * 4;
             for (int i = 0; i < span.columns(); ++i)
-                blendPixel (o + i * 4, d + i * 4, s + (size_t) sourceColumn[(size_t) i] * 4, table);
+                blendPixel (o + i * 4, d + i * 4, s + (size_t) sourceColumn[(size_t) i] * 4, table, tables);
         }
     });
 }

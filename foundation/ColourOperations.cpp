@@ -17,8 +17,8 @@ namespace
     inline uint8_t clampByte (int v) noexcept { return (uint8_t) std::clamp (v, 0, 255); }
 
     /** Truncation toward zero limited to 0..255; NaN gives 0. Same as truncating first
-        and then limiting, without the undefined cast of huge values. */
-    inline uint8_t truncToByte (float v) noexcept { return v >= 255.0f ? 255 : (v > 0.0f ? (uint8_t) (int) v : 0); }
+        and then limiting, without the undefined cast of huge values, and branch-free. */
+    inline uint8_t truncToByte (float v) noexcept { return (uint8_t) (int) std::min (255.0f, std::max (0.0f, v)); }
 
     /** Hue ramp of the HSL -> RGB conversion on the 255-unit circle. */
     inline double hueRamp (double p, double q, double x) noexcept
