@@ -1,0 +1,67 @@
+#include "ParallelRows.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <optional>
+#include <thread>
+
+namespace
+{
+    std::atomic<int> threadLimit { 0 };
+
+    // Below this many pixels per band a thread is not worth starting.
+    constexpr int64_t minPixelsPerBand = 32768;
+    constexpr int maxBands = 64;
+}
+
+namespace ParallelRows
+{
+    void forEachBandErased (int rowBegin, int rowEnd, int64_t pixelsPerRow,
+                            void (*run) (void*, int, int), void* context)
+    {
+        const int rows = rowEnd - rowBegin;
+        if (rows <= 0)
+            return;
+
+        const int cores = std::max (1, (int) std::thread::hardware_concurrency());
+        const int limit = threadLimit.load (std::memory_order_relaxed);
+        const int64_t pixels = (int64_t) rows * std::max<int64_t> (pixelsPerRow, 1);
+        const int64_t bySize = std::max<int64_t> (1, pixels / minPixelsPerBand);
+        const int bands = (int) std::min<int64_t> ({ (int64_t) (limit > 0 ? limit : cores), bySize, (int64_t) rows, maxBands });
+
+        auto bandStart = [&] (int i) { return rowBegin + (int) ((int64_t) rows * i / bands); };
+        if (bands <= 1)
+        {
+            run (context, rowBegin, rowEnd);
+            return;
+        }
+
+        // Bands whose thread could not be started run here instead.
+        std::array<std::optional<std::thread>, maxBands> workers;
+        int started = 1;
+        try
+        {
+            for (; started < bands; ++started)
+                workers[(size_t) started].emplace (run, context, bandStart (started), bandStart (started + 1));
+        }
+        catch (...) {}
+
+        run (context, bandStart (0), bandStart (1));
+        for (int i = started; i < bands; ++i)
+            run (context, bandStart (i), bandStart (i + 1));
+
+        for (int i = 1; i < started; ++i)
+            workers[(size_t) i]->join();
+    }
+
+    void setThreadLimit (int maxThreads) noexcept
+    {
+        threadLimit.store (std::max (0, maxThreads), std::memory_order_relaxed);
+    }
+
+    int getThreadLimit() noexcept
+    {
+        return threadLimit.load (std::memory_order_relaxed);
+    }
+}

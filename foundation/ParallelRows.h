@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+/** Splits a run of image rows into contiguous bands and runs them on all cores.
+
+    Each band is handed to the body exactly once, as the half-open row range
+    [first, end). Bands never overlap, so a body that only writes its own rows gives
+    the same bytes however many threads ran it. Small jobs run inline on the caller's
+    thread: starting threads costs more than a few ten thousand pixels of work. Where
+    no thread can be started, the bands run on the caller's thread instead.
+*/
+namespace ParallelRows
+{
+    /** Runs body (first, end) over [rowBegin, rowEnd) in bands; pixelsPerRow sizes the
+        job. Returns when every band is done. Nothing is allocated for the body. */
+    template <typename Body>
+    void forEachBand (int rowBegin, int rowEnd, int64_t pixelsPerRow, Body&& body);
+
+    /** The type-erased form of forEachBand. */
+    void forEachBandErased (int rowBegin, int rowEnd, int64_t pixelsPerRow,
+                            void (*run) (void* context, int first, int end), void* context);
+
+    /** Caps the threads a job may use; 0 (the default) means one per core. 1 makes
+        every job run inline, which is how tests obtain the single-threaded result. */
+    void setThreadLimit (int maxThreads) noexcept;
+
+    /** The cap set by setThreadLimit. */
+    int getThreadLimit() noexcept;
+
+    template <typename Body>
+    void forEachBand (int rowBegin, int rowEnd, int64_t pixelsPerRow, Body&& body)
+    {
+        using B = std::remove_reference_t<Body>;
+        forEachBandErased (rowBegin, rowEnd, pixelsPerRow,
+                           [] (void* context, int first, int end) { (*static_cast<B*> (context)) (first, end); },
+                           const_cast<void*> (static_cast<const void*> (&body)));
+    }
+}

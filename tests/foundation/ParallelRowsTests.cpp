@@ -1,0 +1,37 @@
+#include "ParallelRows.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+TEST (ParallelRows, EveryRowRunsExactlyOnce)
+{
+    struct Case { int begin, end; int64_t pixelsPerRow; int limit; };
+    const Case cases[] = {
+        { 0, 0, 1000, 0 }, { 5, 3, 1000, 0 }, { 0, 1, 1 << 20, 0 }, { 0, 7, 1 << 20, 0 },
+        { 3, 2003, 3000, 0 }, { 0, 2000, 3000, 1 }, { 0, 2000, 3000, 3 }, { 0, 100000, 1, 0 }, { 0, 100, 0, 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.begin << ".." << c.end << " limit " << c.limit);
+        ParallelRows::setThreadLimit (c.limit);
+        std::vector<std::atomic<int>> visits ((size_t) std::max (c.end, 1));
+        std::atomic<int> bands { 0 };
+        ParallelRows::forEachBand (c.begin, c.end, c.pixelsPerRow, [&] (int first, int end)
+        {
+            ++bands;
+            for (int y = first; y < end; ++y)
+                ++visits[(size_t) y];
+        });
+        for (int y = 0; y < (int) visits.size(); ++y)
+        {
+            ASSERT_EQ (visits[(size_t) y].load(), y >= c.begin && y < c.end ? 1 : 0) << y;
+        }
+        if (c.limit == 1)
+        {
+            EXPECT_LE (bands.load(), 1);
+        }
+    }
+    ParallelRows::setThreadLimit (0);
+}
