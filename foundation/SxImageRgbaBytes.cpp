@@ -4,6 +4,9 @@
 #include "ImageSpan.h"
 #include "PixelMath.h"
 #include "SxImageAlphaByte.h"
+#include "ImageRGBAPixelData.h"
+#include "ImageRGBAPixelDataNoCopy.h"
+#include "PlatformImage.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -297,4 +300,135 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
         for (int i = 0; i < span.columns() * 4; ++i)
             d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
     }
+}
+
+//==============================================================================
+// Framework and platform image bridges
+
+SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
+    : SxImageRgbaBytes (image.getWidth(), image.getHeight())
+{
+    if (pixels == nullptr)
+        return;
+
+    const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
+    for (int y = 0; y < height; ++y)
+    {
+        const uint8_t* s = bits.getLinePointer (y);
+        uint8_t* d = getRowPointer (y);
+        for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+        {
+            switch (bits.pixelFormat)
+            {
+                case juce::Image::RGB:
+                    d[0] = 255; d[1] = s[2]; d[2] = s[1]; d[3] = s[0];
+                    break;
+                case juce::Image::ARGB:
+                {
+                    const int a = s[3];
+                    if (a == 0)
+                        break;
+                    d[0] = (uint8_t) a;
+                    if (a == 255)
+                    {
+                        d[1] = s[2]; d[2] = s[1]; d[3] = s[0];
+                    }
+                    else
+                    {
+                        d[1] = (uint8_t) std::min (255, s[2] * 255 / a);
+                        d[2] = (uint8_t) std::min (255, s[1] * 255 / a);
+                        d[3] = (uint8_t) std::min (255, s[0] * 255 / a);
+                    }
+                    break;
+                }
+                case juce::Image::SingleChannel:
+                    d[0] = 255; d[1] = d[2] = d[3] = s[0];
+                    break;
+                case juce::Image::UnknownFormat:
+                default:
+                    break;
+            }
+        }
+    }
+}
+
+SxImageRgbaBytes::SxImageRgbaBytes (const PlatformImage& image)
+    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0)
+{
+    const size_t count = (size_t) width * (size_t) height;
+    const uint8_t* s = image.rgba.data();
+    for (uint8_t* d = pixels; d != pixels + count * 4; d += 4, s += 4)
+    {
+        d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
+    }
+}
+
+juce::Image SxImageRgbaBytes::toImage()
+{
+    if (pixels == nullptr)
+        return {};
+    return juce::Image (new ImageRGBAPixelData (*this));
+}
+
+void SxImageRgbaBytes::wrapAsImage (juce::Image& out)
+{
+    if (pixels == nullptr)
+    {
+        out = {};
+        return;
+    }
+    for (int y = 0; y < height; ++y)
+        ImageRGBAPixelData::premultiplyRow (getRowPointer (y), getRowPointer (y), width);
+    out = juce::Image (new ImageRGBAPixelDataNoCopy (*this));
+}
+
+void SxImageRgbaBytes::copyToImage (juce::Image& image, RectBounds& rect, bool notify)
+{
+    clipRectToBounds (rect, lastPixelBounds (width, height));
+
+    if (image.isValid() && image.getFormat() == juce::Image::ARGB)
+    {
+        const auto span = ImageSpan::fromRect (&rect, width, height).clippedTo (image.getWidth(), image.getHeight());
+        juce::Image::BitmapData bits (image, juce::Image::BitmapData::readWrite);
+        for (int y = span.y0; y < span.y1; ++y)
+        {
+            const uint8_t* s = getRowPointer (y) + (size_t) span.x0 * 4;
+            uint8_t* d = bits.getPixelPointer (span.x0, y);
+            for (int x = span.x0; x < span.x1; ++x, s += 4, d += bits.pixelStride)
+            {
+                const int a = s[0];
+                if (a == 255)
+                {
+                    d[0] = s[3]; d[1] = s[2]; d[2] = s[1];
+                }
+                else
+                {
+                    d[0] = (uint8_t) div255Round (s[3] * a);
+                    d[1] = (uint8_t) div255Round (s[2] * a);
+                    d[2] = (uint8_t) div255Round (s[1] * a);
+                }
+                d[3] = (uint8_t) a;
+            }
+        }
+    }
+
+    if (notify && image.isValid())
+        if (auto* data = image.getPixelData())
+            data->sendDataChangeMessage();
+}
+
+PlatformImage SxImageRgbaBytes::createPlatformImage() const
+{
+    PlatformImage image;
+    if (pixels == nullptr || width <= 0 || height <= 0)
+        return image;
+    image.width = width;
+    image.height = height;
+    image.rgba.resize ((size_t) width * (size_t) height * 4);
+    const uint8_t* s = pixels;
+    for (uint8_t* d = image.rgba.data(); d != image.rgba.data() + image.rgba.size(); d += 4, s += 4)
+    {
+        d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
+    }
+    return image;
 }
