@@ -285,7 +285,9 @@ TEST (PlatformImageDecoder, TruncatedAndHostileDataGiveNoImage)
             hostile[i] ^= 0xff;
             const auto image = PlatformImageDecoder::decode (hostile.data(), hostile.size());
             if (image.has_value())
+            {
                 EXPECT_TRUE (image->isValid());
+            }
         }
     }
 
