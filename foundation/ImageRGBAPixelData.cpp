@@ -1,5 +1,7 @@
 #include "ImageRGBAPixelData.h"
 
+#include "ParallelRows.h"
+#include "PremultiplyTables.h"
 #include "SxImageRgbaBytes.h"
 
 ImageRGBAPixelData::ImageRGBAPixelData (SxImageRgbaBytes& s)
@@ -7,8 +9,11 @@ ImageRGBAPixelData::ImageRGBAPixelData (SxImageRgbaBytes& s)
 {
     source->retain();
     pixels.calloc ((size_t) lineStride * (size_t) juce::jmax (1, height));
-    for (int y = 0; y < height; ++y)
-        premultiplyRow (source->getRowPointer (y), pixels + (size_t) y * (size_t) lineStride, width);
+    ParallelRows::run (height, width, [this] (int y0, int y1)
+    {
+        for (int y = y0; y < y1; ++y)
+            premultiplyRow (source->getRowPointer (y), pixels + (size_t) y * (size_t) lineStride, width);
+    });
 }
 
 ImageRGBAPixelData::~ImageRGBAPixelData()
@@ -47,13 +52,14 @@ void ImageRGBAPixelData::initialiseBitmapData (juce::Image::BitmapData& bitmap, 
 
 void ImageRGBAPixelData::premultiplyRow (const uint8_t* src, uint8_t* dst, int width) noexcept
 {
+    const uint8_t* table = PremultiplyTables::premultiply();
     for (int x = 0; x < width; ++x, src += 4, dst += 4)
     {
         const uint8_t a = src[0], r = src[1], g = src[2], b = src[3];
-        const float scale = (float) a / 255.0f;
-        dst[0] = (uint8_t) (int) ((float) b * scale);
-        dst[1] = (uint8_t) (int) ((float) g * scale);
-        dst[2] = (uint8_t) (int) ((float) r * scale);
+        const uint8_t* scaled = PremultiplyTables::row (table, a);
+        dst[0] = scaled[b];
+        dst[1] = scaled[g];
+        dst[2] = scaled[r];
         dst[3] = a;
     }
 }

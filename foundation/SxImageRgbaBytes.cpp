@@ -7,6 +7,8 @@
 #include "ImageRGBAPixelData.h"
 #include "ImageRGBAPixelDataNoCopy.h"
 #include "PlatformImage.h"
+#include "ParallelRows.h"
+#include "PremultiplyTables.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -312,44 +314,45 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
         return;
 
     const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
-    for (int y = 0; y < height; ++y)
+    const auto format = bits.pixelFormat;
+    if (format != juce::Image::RGB && format != juce::Image::ARGB && format != juce::Image::SingleChannel)
+        return;
+
+    const uint8_t* unpremultiply = PremultiplyTables::unpremultiply();
+    ParallelRows::run (height, width, [&] (int y0, int y1)
     {
-        const uint8_t* s = bits.getLinePointer (y);
-        uint8_t* d = getRowPointer (y);
-        for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+        for (int y = y0; y < y1; ++y)
         {
-            switch (bits.pixelFormat)
+            const uint8_t* s = bits.getLinePointer (y);
+            uint8_t* d = getRowPointer (y);
+            if (format == juce::Image::RGB)
             {
-                case juce::Image::RGB:
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+                {
                     d[0] = 255; d[1] = s[2]; d[2] = s[1]; d[3] = s[0];
-                    break;
-                case juce::Image::ARGB:
+                }
+            }
+            else if (format == juce::Image::ARGB)
+            {
+                // Alpha 0 leaves the zeroed pixel; alpha 255 divides to the colour itself.
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
                 {
                     const int a = s[3];
                     if (a == 0)
-                        break;
-                    d[0] = (uint8_t) a;
-                    if (a == 255)
-                    {
-                        d[1] = s[2]; d[2] = s[1]; d[3] = s[0];
-                    }
-                    else
-                    {
-                        d[1] = (uint8_t) std::min (255, s[2] * 255 / a);
-                        d[2] = (uint8_t) std::min (255, s[1] * 255 / a);
-                        d[3] = (uint8_t) std::min (255, s[0] * 255 / a);
-                    }
-                    break;
+                        continue;
+                    const uint8_t* divided = PremultiplyTables::row (unpremultiply, a);
+                    d[0] = (uint8_t) a; d[1] = divided[s[2]]; d[2] = divided[s[1]]; d[3] = divided[s[0]];
                 }
-                case juce::Image::SingleChannel:
+            }
+            else
+            {
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+                {
                     d[0] = 255; d[1] = d[2] = d[3] = s[0];
-                    break;
-                case juce::Image::UnknownFormat:
-                default:
-                    break;
+                }
             }
         }
-    }
+    });
 }
 
 SxImageRgbaBytes::SxImageRgbaBytes (const PlatformImage& image)
@@ -377,8 +380,11 @@ void SxImageRgbaBytes::wrapAsImage (juce::Image& out)
         out = {};
         return;
     }
-    for (int y = 0; y < height; ++y)
-        ImageRGBAPixelData::premultiplyRow (getRowPointer (y), getRowPointer (y), width);
+    ParallelRows::run (height, width, [this] (int y0, int y1)
+    {
+        for (int y = y0; y < y1; ++y)
+            ImageRGBAPixelData::premultiplyRow (getRowPointer (y), getRowPointer (y), width);
+    });
     out = juce::Image (new ImageRGBAPixelDataNoCopy (*this));
 }
 
@@ -390,26 +396,21 @@ void SxImageRgbaBytes::copyToImage (juce::Image& image, RectBounds& rect, bool n
     {
         const auto span = ImageSpan::fromRect (&rect, width, height).clippedTo (image.getWidth(), image.getHeight());
         juce::Image::BitmapData bits (image, juce::Image::BitmapData::readWrite);
-        for (int y = span.y0; y < span.y1; ++y)
+        const uint8_t* rounded = PremultiplyTables::premultiplyRounded();
+        ParallelRows::run (span.y1 - span.y0, span.columns(), [&] (int r0, int r1)
         {
-            const uint8_t* s = getRowPointer (y) + (size_t) span.x0 * 4;
-            uint8_t* d = bits.getPixelPointer (span.x0, y);
-            for (int x = span.x0; x < span.x1; ++x, s += 4, d += bits.pixelStride)
+            for (int y = span.y0 + r0; y < span.y0 + r1; ++y)
             {
-                const int a = s[0];
-                if (a == 255)
+                const uint8_t* s = getRowPointer (y) + (size_t) span.x0 * 4;
+                uint8_t* d = bits.getPixelPointer (span.x0, y);
+                for (int x = span.x0; x < span.x1; ++x, s += 4, d += bits.pixelStride)
                 {
-                    d[0] = s[3]; d[1] = s[2]; d[2] = s[1];
+                    // The rounded division keeps opaque pixels as they are.
+                    const uint8_t* scaled = PremultiplyTables::row (rounded, s[0]);
+                    d[0] = scaled[s[3]]; d[1] = scaled[s[2]]; d[2] = scaled[s[1]]; d[3] = s[0];
                 }
-                else
-                {
-                    d[0] = (uint8_t) div255Round (s[3] * a);
-                    d[1] = (uint8_t) div255Round (s[2] * a);
-                    d[2] = (uint8_t) div255Round (s[1] * a);
-                }
-                d[3] = (uint8_t) a;
             }
-        }
+        });
     }
 
     if (notify && image.isValid())

@@ -1,3 +1,4 @@
+#include "ParallelRows.h"
 #include "PixelMath.h"
 #include "PlatformImage.h"
 #include "SxImageRgbaBytes.h"
@@ -163,4 +164,44 @@ TEST (ImageBridges, PlatformImagesCrossBothWays)
     EXPECT_EQ (back.resolutionX, 72.0);
 
     EXPECT_EQ (SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (PlatformImage())) ->width, 0);
+}
+
+TEST (ImageBridges, LargeImagesGiveTheSameBytesOnAllCoresAsOnOne)
+{
+    SxRef<SxImageRgbaBytes> source (new SxImageRgbaBytes (701, 301));
+    juce::Random random (3);
+    for (size_t i = 0; i < (size_t) 701 * 301 * 4; ++i)
+        source->pixels[i] = (uint8_t) random.nextInt (256);
+
+    const auto runAll = [&]
+    {
+        std::vector<std::vector<uint8_t>> results;
+        const auto bytesOf = [] (const juce::Image& image)
+        {
+            const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
+            return std::vector<uint8_t> (bits.data, bits.data + (size_t) bits.lineStride * (size_t) bits.height);
+        };
+        results.push_back (bytesOf (source->toImage()));
+
+        juce::Image target (juce::Image::ARGB, 701, 301, true, juce::SoftwareImageType());
+        RectBounds area { 3.0f, 5.0f, 650.0f, 290.0f };
+        source->copyToImage (target, area, false);
+        results.push_back (bytesOf (target));
+
+        SxRef<SxImageRgbaBytes> back (new SxImageRgbaBytes (target));
+        results.emplace_back (back->pixels, back->pixels + (size_t) 701 * 301 * 4);
+
+        SxRef<SxImageRgbaBytes> wrapped (source->clone());
+        juce::Image view;
+        wrapped->wrapAsImage (view);
+        results.push_back (bytesOf (view));
+        return results;
+    };
+
+    ParallelRows::setThreadLimit (1);
+    const auto single = runAll();
+    ParallelRows::setThreadLimit (0);
+    const auto parallel = runAll();
+    for (size_t i = 0; i < single.size(); ++i)
+        EXPECT_TRUE (single[i] == parallel[i]) << "operation " << i;
 }
