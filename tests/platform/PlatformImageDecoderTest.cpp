@@ -337,3 +337,75 @@ TEST (PlatformImageDecoder, FilesTakeTheRawPathByExtensionInAnyCase)
     EXPECT_FALSE (PlatformImageDecoder::decodeFile (temp.get().getChildFile ("missing.png")).has_value());
     EXPECT_FALSE (PlatformImageDecoder::decodeFile (temp.get().getChildFile ("missing.nef")).has_value());
 }
+
+TEST (JpegCodec, KeepsDensityAndExifThroughATrip)
+{
+    PlatformImage image;
+    image.allocate (8, 8);
+    JpegCodec::WriteSettings settings;
+    settings.densityX = 300;
+    settings.densityY = 150;
+    const char exif[] = "Exif\0\0MM\0*\0\0\0\x08\0\0";
+    settings.markers.push_back ({ 225, juce::MemoryBlock (exif, sizeof (exif) - 1) });
+    settings.markers.push_back ({ 226, juce::MemoryBlock (JpegCodec::maxMarkerData + 1, true) }); // cannot fit: skipped
+    settings.markers.push_back ({ 0xc0, juce::MemoryBlock ("x", 1) });                             // not an application marker: skipped
+
+    juce::MemoryOutputStream out;
+    ASSERT_TRUE (JpegCodec::encode (image, settings, out));
+    const auto back = JpegCodec::decode (out.getData(), out.getDataSize());
+    ASSERT_TRUE (back.has_value());
+    EXPECT_EQ (back->resolutionX, 300.0);
+    EXPECT_EQ (back->resolutionY, 150.0);
+    EXPECT_EQ (back->exifBlock, juce::MemoryBlock (exif, sizeof (exif) - 1));
+
+    // A frame header asking for 65535 x 65535 pixels is refused before any allocation.
+    auto data = toBytes (out);
+    for (size_t i = 2; i + 9 < data.size(); ++i)
+        if (data[i] == 0xff && data[i + 1] == 0xc0)
+        {
+            data[i + 5] = data[i + 6] = data[i + 7] = data[i + 8] = 0xff;
+            break;
+        }
+    EXPECT_FALSE (JpegCodec::decode (data.data(), data.size()).has_value());
+}
+
+TEST (PlatformImageDecoder, ReadsThirtyTwoBitBitmapsAndGrayTiff)
+{
+    // 2 x 1 top-down 32-bit bitmap, with and without alpha bytes.
+    const auto bmp32 = [] (uint8_t alpha0, uint8_t alpha1)
+    {
+        Bytes b { 'B', 'M' };
+        put32le (b, 14 + 40 + 8); put32le (b, 0); put32le (b, 54);
+        put32le (b, 40); put32le (b, 2); put32le (b, -1); put16le (b, 1); put16le (b, 32);
+        put32le (b, 0); put32le (b, 8); put32le (b, 0); put32le (b, 0); put32le (b, 0); put32le (b, 0);
+        const uint8_t row[] = { 30, 20, 10, alpha0,  3, 2, 1, alpha1 };
+        b.insert (b.end(), row, row + sizeof (row));
+        return b;
+    };
+    const auto translucent = bmp32 (128, 255);
+    auto image = BmpDecoder::decode (translucent.data(), translucent.size());
+    ASSERT_TRUE (image.has_value());
+    EXPECT_EQ (image->rgba, (Bytes { 10, 20, 30, 128, 1, 2, 3, 255 }));
+
+    const auto unused = bmp32 (0, 0);
+    image = BmpDecoder::decode (unused.data(), unused.size());
+    ASSERT_TRUE (image.has_value());
+    EXPECT_EQ (image->rgba, (Bytes { 10, 20, 30, 255, 1, 2, 3, 255 })) << "all-zero alpha bytes are unused bytes";
+
+    sxtest::TempFolder temp;
+    const auto file = temp.get().getChildFile ("gray.tif");
+    TIFF* tif = TIFFOpen (file.getFullPathName().toRawUTF8(), "w");
+    TIFFSetField (tif, TIFFTAG_IMAGEWIDTH, 2u);
+    TIFFSetField (tif, TIFFTAG_IMAGELENGTH, 1u);
+    TIFFSetField (tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField (tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField (tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    uint8_t row[] = { 40, 220 };
+    TIFFWriteScanline (tif, row, 0, 0);
+    TIFFClose (tif);
+    juce::MemoryBlock data;
+    file.loadFileAsData (data);
+    const auto gray = TiffDecoder::decode (data.getData(), data.getSize());
+    ASSERT_TRUE (gray.has_value());
+    EXPECT_EQ (gray->rgba, (Bytes { 40, 40, 40, 255, 220, 220, 220, 255 }));
+}
