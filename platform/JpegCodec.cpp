@@ -120,7 +120,7 @@ namespace
 
         row.resize ((size_t) image.width * 4);
         JSAMPROW rowPointer = row.data();
-        // Adobe writes CMYK inverted, which is what libjpeg hands back for such files.
+        // CMYK behind an APP14 colour-transform marker is stored inverted, and libjpeg hands it back so.
         const bool inverted = info.saw_Adobe_marker;
 
         while (info.output_scanline < info.output_height)
