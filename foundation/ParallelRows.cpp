@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -37,22 +39,40 @@ namespace ParallelRows
             return;
         }
 
+        // An exception in any band (a failed scratch allocation, say) reaches the caller
+        // after every thread has finished, instead of terminating the process.
+        std::mutex failureLock;
+        std::exception_ptr failure;
+        auto guarded = [&] (int first, int end)
+        {
+            try { run (context, first, end); }
+            catch (...)
+            {
+                const std::lock_guard<std::mutex> lock (failureLock);
+                if (failure == nullptr)
+                    failure = std::current_exception();
+            }
+        };
+
         // Bands whose thread could not be started run here instead.
         std::array<std::optional<std::thread>, maxBands> workers;
         int started = 1;
         try
         {
             for (; started < bands; ++started)
-                workers[(size_t) started].emplace (run, context, bandStart (started), bandStart (started + 1));
+                workers[(size_t) started].emplace (guarded, bandStart (started), bandStart (started + 1));
         }
         catch (...) {}
 
-        run (context, bandStart (0), bandStart (1));
+        guarded (bandStart (0), bandStart (1));
         for (int i = started; i < bands; ++i)
-            run (context, bandStart (i), bandStart (i + 1));
+            guarded (bandStart (i), bandStart (i + 1));
 
         for (int i = 1; i < started; ++i)
             workers[(size_t) i]->join();
+
+        if (failure != nullptr)
+            std::rethrow_exception (failure);
     }
 
     void setThreadLimit (int maxThreads) noexcept
@@ -63,5 +83,15 @@ namespace ParallelRows
     int getThreadLimit() noexcept
     {
         return threadLimit.load (std::memory_order_relaxed);
+    }
+
+    ScopedThreadLimit::ScopedThreadLimit (int maxThreads) noexcept
+        : previous (threadLimit.exchange (std::max (0, maxThreads)))
+    {
+    }
+
+    ScopedThreadLimit::~ScopedThreadLimit()
+    {
+        threadLimit.store (previous);
     }
 }

@@ -14,7 +14,8 @@
 namespace ParallelRows
 {
     /** Runs body (first, end) over [rowBegin, rowEnd) in bands; pixelsPerRow sizes the
-        job. Returns when every band is done. Nothing is allocated for the body. */
+        job. Returns when every band is done; an exception thrown by a band is
+        rethrown here once all bands have finished. Nothing is allocated for the body. */
     template <typename Body>
     void forEachBand (int rowBegin, int rowEnd, int64_t pixelsPerRow, Body&& body);
 
@@ -28,6 +29,20 @@ namespace ParallelRows
 
     /** The cap set by setThreadLimit. */
     int getThreadLimit() noexcept;
+
+    /** Sets the thread cap while it lives and restores the previous one; tests use it
+        with 1 to obtain the single-threaded reference. */
+    class ScopedThreadLimit
+    {
+    public:
+        explicit ScopedThreadLimit (int maxThreads) noexcept;
+        ~ScopedThreadLimit();
+
+    private:
+        int previous;
+        ScopedThreadLimit (const ScopedThreadLimit&) = delete;
+        ScopedThreadLimit& operator= (const ScopedThreadLimit&) = delete;
+    };
 
     template <typename Body>
     void forEachBand (int rowBegin, int rowEnd, int64_t pixelsPerRow, Body&& body)

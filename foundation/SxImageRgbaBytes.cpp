@@ -4,6 +4,11 @@
 #include "ImageSpan.h"
 #include "PixelMath.h"
 #include "SxImageAlphaByte.h"
+#include "ImageRGBAPixelData.h"
+#include "ImageRGBAPixelDataNoCopy.h"
+#include "PlatformImage.h"
+#include "ParallelRows.h"
+#include "PremultiplyTables.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -297,4 +302,134 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
         for (int i = 0; i < span.columns() * 4; ++i)
             d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
     }
+}
+
+//==============================================================================
+// Framework and platform image bridges
+
+SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
+    : SxImageRgbaBytes (image.getWidth(), image.getHeight())
+{
+    if (pixels == nullptr)
+        return;
+
+    const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
+    const auto format = bits.pixelFormat;
+    if (format != juce::Image::RGB && format != juce::Image::ARGB && format != juce::Image::SingleChannel)
+        return;
+
+    const uint8_t* unpremultiply = PremultiplyTables::unpremultiply();
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
+    {
+        for (int y = y0; y < y1; ++y)
+        {
+            const uint8_t* s = bits.getLinePointer (y);
+            uint8_t* d = getRowPointer (y);
+            if (format == juce::Image::RGB)
+            {
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+                {
+                    d[0] = 255; d[1] = s[2]; d[2] = s[1]; d[3] = s[0];
+                }
+            }
+            else if (format == juce::Image::ARGB)
+            {
+                // Alpha 0 leaves the zeroed pixel; alpha 255 divides to the colour itself.
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+                {
+                    const int a = s[3];
+                    if (a == 0)
+                        continue;
+                    const uint8_t* divided = PremultiplyTables::row (unpremultiply, a);
+                    d[0] = (uint8_t) a; d[1] = divided[s[2]]; d[2] = divided[s[1]]; d[3] = divided[s[0]];
+                }
+            }
+            else
+            {
+                for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
+                {
+                    d[0] = 255; d[1] = d[2] = d[3] = s[0];
+                }
+            }
+        }
+    });
+}
+
+SxImageRgbaBytes::SxImageRgbaBytes (const PlatformImage& image)
+    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0)
+{
+    const size_t count = (size_t) width * (size_t) height;
+    const uint8_t* s = image.rgba.data();
+    for (uint8_t* d = pixels; d != pixels + count * 4; d += 4, s += 4)
+    {
+        d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
+    }
+}
+
+juce::Image SxImageRgbaBytes::toImage()
+{
+    if (pixels == nullptr)
+        return {};
+    return juce::Image (new ImageRGBAPixelData (*this));
+}
+
+void SxImageRgbaBytes::wrapAsImage (juce::Image& out)
+{
+    if (pixels == nullptr)
+    {
+        out = {};
+        return;
+    }
+    ParallelRows::forEachBand (0, height, width, [this] (int y0, int y1)
+    {
+        for (int y = y0; y < y1; ++y)
+            ImageRGBAPixelData::premultiplyRow (getRowPointer (y), getRowPointer (y), width);
+    });
+    out = juce::Image (new ImageRGBAPixelDataNoCopy (*this));
+}
+
+void SxImageRgbaBytes::copyToImage (juce::Image& image, RectBounds& rect, bool notify)
+{
+    clipRectToBounds (rect, lastPixelBounds (width, height));
+
+    if (image.isValid() && image.getFormat() == juce::Image::ARGB)
+    {
+        const auto span = ImageSpan::fromRect (&rect, width, height).clippedTo (image.getWidth(), image.getHeight());
+        juce::Image::BitmapData bits (image, juce::Image::BitmapData::readWrite);
+        const uint8_t* rounded = PremultiplyTables::premultiplyRounded();
+        ParallelRows::forEachBand (0, span.y1 - span.y0, span.columns(), [&] (int r0, int r1)
+        {
+            for (int y = span.y0 + r0; y < span.y0 + r1; ++y)
+            {
+                const uint8_t* s = getRowPointer (y) + (size_t) span.x0 * 4;
+                uint8_t* d = bits.getPixelPointer (span.x0, y);
+                for (int x = span.x0; x < span.x1; ++x, s += 4, d += bits.pixelStride)
+                {
+                    // The rounded division keeps opaque pixels as they are.
+                    const uint8_t* scaled = PremultiplyTables::row (rounded, s[0]);
+                    d[0] = scaled[s[3]]; d[1] = scaled[s[2]]; d[2] = scaled[s[1]]; d[3] = s[0];
+                }
+            }
+        });
+    }
+
+    if (notify && image.isValid())
+        if (auto* data = image.getPixelData())
+            data->sendDataChangeMessage();
+}
+
+PlatformImage SxImageRgbaBytes::createPlatformImage() const
+{
+    PlatformImage image;
+    if (pixels == nullptr || width <= 0 || height <= 0)
+        return image;
+    image.width = width;
+    image.height = height;
+    image.rgba.resize ((size_t) width * (size_t) height * 4);
+    const uint8_t* s = pixels;
+    for (uint8_t* d = image.rgba.data(); d != image.rgba.data() + image.rgba.size(); d += 4, s += 4)
+    {
+        d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
+    }
+    return image;
 }

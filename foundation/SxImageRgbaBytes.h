@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class SxImageAlphaByte;
+struct PlatformImage;
 
 /** Reference-counted 8-bit colour image with straight alpha.
 
@@ -77,6 +78,32 @@ public:
     void multiplyAlpha (const SxImageRgbaBytes& other, const RectBounds* rect = nullptr) noexcept;
     /** Cross-fades all four bytes towards the other image by t. */
     void mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept;
+
+    //==============================================================================
+    // Framework and platform image bridges
+
+    /** A buffer of the image's size holding its pixels with straight alpha: RGB and
+        single-channel images arrive opaque, premultiplied ARGB colour is divided by
+        alpha (truncated, at most 255), alpha 0 gives four zero bytes. Other formats
+        give transparent black. */
+    explicit SxImageRgbaBytes (const juce::Image& image);
+    /** A buffer holding a platform image's pixels (straight red, green, blue, alpha). */
+    explicit SxImageRgbaBytes (const PlatformImage& image);
+
+    /** A framework image over its own premultiplied copy of this buffer; later changes on
+        either side stay on that side. An empty buffer gives an invalid image. */
+    juce::Image toImage();
+    /** Converts this buffer for good into the framework's premultiplied blue, green, red,
+        alpha layout and makes `out` an image over that memory. The image retains the
+        buffer, so either may be let go first; the buffer's bytes serve only the image. */
+    void wrapAsImage (juce::Image& out);
+    /** Writes the rectangle (clipped to this buffer; the caller's rectangle holds the
+        clipped values) into an ARGB framework image at the same coordinates, premultiplied
+        with the rounded division (opaque pixels unchanged). Images of other formats are not
+        written. With notify, the image's listeners hear that its data changed. */
+    void copyToImage (juce::Image& image, RectBounds& rect, bool notify);
+    /** A platform image of this buffer's size and pixels, straight alpha, 72 dpi. */
+    PlatformImage createPlatformImage() const;
 
     //==============================================================================
     uint8_t* pixels = nullptr;

@@ -1,0 +1,153 @@
+#include "PngCodec.h"
+
+#include <png.h>
+
+#include <cmath>
+#include <csetjmp>
+#include <cstring>
+
+namespace
+{
+    uint32_t readBigEndian32 (const uint8_t* p) noexcept
+    {
+        return (uint32_t) p[0] << 24 | (uint32_t) p[1] << 16 | (uint32_t) p[2] << 8 | (uint32_t) p[3];
+    }
+
+    /** Walks the chunks before the image data for pHYs; resolution stays 72 without one. */
+    void readPhysicalDimensions (const uint8_t* data, size_t size, PlatformImage& image)
+    {
+        size_t pos = 8;
+        while (pos + 12 <= size)
+        {
+            const uint32_t length = readBigEndian32 (data + pos);
+            const uint8_t* type = data + pos + 4;
+            if (length > size - pos - 12 || std::memcmp (type, "IDAT", 4) == 0)
+                return;
+            if (std::memcmp (type, "pHYs", 4) == 0 && length == 9 && data[pos + 16] == 1)
+            {
+                const uint32_t x = readBigEndian32 (data + pos + 8);
+                const uint32_t y = readBigEndian32 (data + pos + 12);
+                if (x > 0 && y > 0)
+                {
+                    image.resolutionX = x * 0.0254;
+                    image.resolutionY = y * 0.0254;
+                }
+                return;
+            }
+            pos += 12 + (size_t) length;
+        }
+    }
+
+    void writeToMemory (png_structp png, png_bytep bytes, png_size_t length)
+    {
+        static_cast<juce::MemoryOutputStream*> (png_get_io_ptr (png))->write (bytes, length);
+    }
+
+    void flushNothing (png_structp) {}
+
+    [[noreturn]] void jumpOnError (png_structp png, png_const_charp)
+    {
+        png_longjmp (png, 1);
+    }
+
+    void ignoreWarning (png_structp, png_const_charp) {}
+
+    /** The libpng part of encode; kept free of C++ objects with destructors because of longjmp. */
+    bool compress (const PlatformImage& image, bool withAlpha, png_bytepp rows, juce::MemoryOutputStream& buffer)
+    {
+        png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
+        if (png == nullptr)
+            return false;
+        png_infop info = png_create_info_struct (png);
+        if (info == nullptr || setjmp (png_jmpbuf (png)))
+        {
+            png_destroy_write_struct (&png, &info);
+            return false;
+        }
+
+        png_set_write_fn (png, &buffer, writeToMemory, flushNothing);
+        png_set_IHDR (png, info, (png_uint_32) image.width, (png_uint_32) image.height, 8,
+                      withAlpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
+                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_set_pHYs (png, info, PngCodec::pixelsPerMetre (image.resolutionX),
+                      PngCodec::pixelsPerMetre (image.resolutionY), PNG_RESOLUTION_METER);
+        png_write_info (png, info);
+        png_write_image (png, rows);
+        png_write_end (png, info);
+        png_destroy_write_struct (&png, &info);
+        return true;
+    }
+}
+
+bool PngCodec::hasSignature (const void* data, size_t size) noexcept
+{
+    return size >= 8 && png_sig_cmp (static_cast<png_const_bytep> (data), 0, 8) == 0;
+}
+
+std::optional<PlatformImage> PngCodec::decode (const void* data, size_t size)
+{
+    if (! hasSignature (data, size))
+        return std::nullopt;
+
+    png_image header {};
+    header.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory (&header, data, size) == 0)
+        return std::nullopt;
+
+    PlatformImage image;
+    if (! image.allocate ((int) std::min<png_uint_32> (header.width, 0x7fffffff),
+                          (int) std::min<png_uint_32> (header.height, 0x7fffffff)))
+    {
+        png_image_free (&header);
+        return std::nullopt;
+    }
+
+    header.format = PNG_FORMAT_RGBA;
+    if (png_image_finish_read (&header, nullptr, image.rgba.data(), 0, nullptr) == 0)
+    {
+        png_image_free (&header);
+        return std::nullopt;
+    }
+
+    readPhysicalDimensions (static_cast<const uint8_t*> (data), size, image);
+    return image;
+}
+
+uint32_t PngCodec::pixelsPerMetre (double dotsPerInch) noexcept
+{
+    const double value = std::trunc (dotsPerInch * 39.3701);
+    if (! (value >= 1.0))
+        return 1;
+    return value >= 2147483647.0 ? 2147483647u : (uint32_t) value;
+}
+
+bool PngCodec::encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out)
+{
+    if (! image.isValid())
+        return false;
+
+    std::vector<uint8_t> packed;
+    std::vector<png_bytep> rows ((size_t) image.height);
+    if (withAlpha)
+    {
+        for (int y = 0; y < image.height; ++y)
+            rows[(size_t) y] = const_cast<png_bytep> (image.getRow (y));
+    }
+    else
+    {
+        packed.resize ((size_t) image.width * (size_t) image.height * 3);
+        for (int y = 0; y < image.height; ++y)
+        {
+            const uint8_t* s = image.getRow (y);
+            uint8_t* d = packed.data() + (size_t) y * (size_t) image.width * 3;
+            rows[(size_t) y] = d;
+            for (int x = 0; x < image.width; ++x, s += 4, d += 3)
+                std::memcpy (d, s, 3);
+        }
+    }
+
+    juce::MemoryOutputStream buffer;
+    if (! compress (image, withAlpha, rows.data(), buffer))
+        return false;
+    return out.write (buffer.getData(), buffer.getDataSize());
+}
