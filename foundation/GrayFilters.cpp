@@ -8,6 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+ #include <emmintrin.h>
+#endif
+
 namespace
 {
     /** A rectangle of bytes at the origin of an image, addressed with the image's own stride. */
@@ -191,13 +195,17 @@ namespace
             input.assign (line, line + n);
             runEnd.resize ((size_t) n);
             int runs = 1;
+            int end = n;
             runEnd[(size_t) n - 1] = n;
             for (int i = n - 2; i >= 0; --i)
             {
                 const bool same = input[(size_t) i] == input[(size_t) i + 1];
-                runEnd[(size_t) i] = same ? runEnd[(size_t) i + 1] : i + 1;
+                end = same ? end : i + 1;
                 runs += same ? 0 : 1;
+                runEnd[(size_t) i] = end;
             }
+            if (runs == 1)
+                return; // a flat line keeps its value everywhere
 
             // Both paths give the same sums; long runs are cheaper to walk than taps to add.
             const bool directFits = 255.0 * (double) kernel.total < 2147483647.0;
@@ -232,9 +240,16 @@ namespace
                     acc[x] += w * (int32_t) (before[x] + after[x]);
             }
 
+            // acc / total by a float reciprocal, nudged onto the exact truncated quotient.
             const int32_t total = (int32_t) kernel.total;
+            const float inverse = 1.0f / (float) total;
             for (int x = 0; x < n; ++x)
-                line[x] = (uint8_t) (acc[x] / total);
+            {
+                int32_t q = (int32_t) ((float) acc[x] * inverse);
+                q += (q + 1) * total <= acc[x] ? 1 : 0;
+                q -= q * total > acc[x] ? 1 : 0;
+                line[x] = (uint8_t) q;
+            }
         }
 
         void filterRuns (uint8_t* line, int n)
@@ -288,17 +303,60 @@ namespace
         });
     }
 
-    /** to (w columns, h rows) becomes the transpose of from (h columns, w rows). */
+#if defined(__SSE2__)
+    /** 16 x 16 bytes transposed in registers: four rounds of interleaving. */
+    void transposeTile (const uint8_t* from, size_t fromStride, uint8_t* to, size_t toStride)
+    {
+        __m128i a[16], b[16];
+        for (int i = 0; i < 16; ++i)
+            a[i] = _mm_loadu_si128 (reinterpret_cast<const __m128i*> (from + (size_t) i * fromStride));
+        for (int i = 0; i < 8; ++i)
+        {
+            b[2 * i] = _mm_unpacklo_epi8 (a[2 * i], a[2 * i + 1]);
+            b[2 * i + 1] = _mm_unpackhi_epi8 (a[2 * i], a[2 * i + 1]);
+        }
+        for (int g = 0; g < 4; ++g)
+        {
+            a[4 * g] = _mm_unpacklo_epi16 (b[4 * g], b[4 * g + 2]);
+            a[4 * g + 1] = _mm_unpackhi_epi16 (b[4 * g], b[4 * g + 2]);
+            a[4 * g + 2] = _mm_unpacklo_epi16 (b[4 * g + 1], b[4 * g + 3]);
+            a[4 * g + 3] = _mm_unpackhi_epi16 (b[4 * g + 1], b[4 * g + 3]);
+        }
+        for (int half = 0; half < 2; ++half)
+            for (int q = 0; q < 4; ++q)
+            {
+                b[8 * half + 2 * q] = _mm_unpacklo_epi32 (a[8 * half + q], a[8 * half + 4 + q]);
+                b[8 * half + 2 * q + 1] = _mm_unpackhi_epi32 (a[8 * half + q], a[8 * half + 4 + q]);
+            }
+        for (int k = 0; k < 8; ++k)
+        {
+            _mm_storeu_si128 (reinterpret_cast<__m128i*> (to + (size_t) (2 * k) * toStride), _mm_unpacklo_epi64 (b[k], b[8 + k]));
+            _mm_storeu_si128 (reinterpret_cast<__m128i*> (to + (size_t) (2 * k + 1) * toStride), _mm_unpackhi_epi64 (b[k], b[8 + k]));
+        }
+    }
+#endif
+
+    /** to (fromHeight columns, fromWidth rows) becomes the transpose of from. */
     void transpose (const uint8_t* from, uint8_t* to, int fromWidth, int fromHeight)
     {
-        constexpr int tile = 32;
+        constexpr int tile = 16;
         ParallelRows::forEachBand (0, (fromHeight + tile - 1) / tile, (int64_t) fromWidth * tile, [&] (int first, int end)
         {
             for (int ty = first * tile; ty < std::min (fromHeight, end * tile); ty += tile)
                 for (int tx = 0; tx < fromWidth; tx += tile)
+                {
+#if defined(__SSE2__)
+                    if (ty + tile <= fromHeight && tx + tile <= fromWidth)
+                    {
+                        transposeTile (from + (size_t) ty * (size_t) fromWidth + (size_t) tx, (size_t) fromWidth,
+                                       to + (size_t) tx * (size_t) fromHeight + (size_t) ty, (size_t) fromHeight);
+                        continue;
+                    }
+#endif
                     for (int x = tx; x < std::min (fromWidth, tx + tile); ++x)
                         for (int y = ty; y < std::min (fromHeight, ty + tile); ++y)
                             to[(size_t) x * (size_t) fromHeight + (size_t) y] = from[(size_t) y * (size_t) fromWidth + (size_t) x];
+                }
         });
     }
 
