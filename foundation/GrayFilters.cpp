@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -51,6 +52,8 @@ namespace
     {
         std::vector<Sum> columnSums ((size_t) w, 0);
         std::vector<Sum> windowSums ((size_t) w);
+        using Unsigned = std::make_unsigned_t<Sum>;
+        std::vector<Unsigned> prefix ((size_t) w + 1);
         std::vector<float> horizontalCounts ((size_t) w);
         for (int x = 0; x < w; ++x)
             horizontalCounts[(size_t) x] = (float) (std::min (w - 1, x + o) - std::max (0, x - o) + 1);
@@ -82,17 +85,22 @@ namespace
                 }
             }
 
-            Sum acc = 0;
-            for (int x = 0; x <= std::min (o, w - 1); ++x)
-                acc += cs[x];
+            // Window sums as differences of a running prefix; wrapping unsigned arithmetic
+            // keeps each difference exact even where the prefix itself overflows.
+            Unsigned running = 0;
+            prefix[0] = 0;
             for (int x = 0; x < w; ++x)
-            {
-                ws[x] = acc;
-                if (x + o + 1 < w)
-                    acc += cs[x + o + 1];
-                if (x - o >= 0)
-                    acc -= cs[x - o];
-            }
+                prefix[(size_t) x + 1] = running += (Unsigned) cs[x];
+
+            const Unsigned* pre = prefix.data();
+            const int leftEnd = std::min (o, w);
+            const int rightStart = std::max (leftEnd, w - o - 1);
+            for (int x = 0; x < leftEnd; ++x)
+                ws[x] = (Sum) (pre[std::min (x + o + 1, w)] - pre[0]);
+            for (int x = leftEnd; x < rightStart; ++x)
+                ws[x] = (Sum) (pre[x + o + 1] - pre[x - o]);
+            for (int x = rightStart; x < w; ++x)
+                ws[x] = (Sum) (pre[w] - pre[std::max (x - o, 0)]);
 
             const float verticalCount = (float) (std::min (h - 1, y + o) - std::max (0, y - o) + 1);
             const float* hc = horizontalCounts.data();
@@ -191,28 +199,31 @@ namespace
 
         void filter (uint8_t* line, int n)
         {
-            const int R = kernel.halfWidth;
             input.assign (line, line + n);
-            runEnd.resize ((size_t) n);
+            const uint8_t* p = input.data();
             int runs = 1;
-            int end = n;
-            runEnd[(size_t) n - 1] = n;
-            for (int i = n - 2; i >= 0; --i)
-            {
-                const bool same = input[(size_t) i] == input[(size_t) i + 1];
-                end = same ? end : i + 1;
-                runs += same ? 0 : 1;
-                runEnd[(size_t) i] = end;
-            }
+            for (int i = 0; i + 1 < n; ++i)
+                runs += p[i] != p[i + 1] ? 1 : 0;
             if (runs == 1)
                 return; // a flat line keeps its value everywhere
 
             // Both paths give the same sums; long runs are cheaper to walk than taps to add.
             const bool directFits = 255.0 * (double) kernel.total < 2147483647.0;
-            if (directFits && (int64_t) runs * 8 > (int64_t) n && R > 0)
+            if (directFits && (int64_t) runs * 8 > (int64_t) n)
+            {
                 filterDirect (line, n);
-            else
-                filterRuns (line, n);
+                return;
+            }
+
+            runEnd.resize ((size_t) n);
+            int end = n;
+            runEnd[(size_t) n - 1] = n;
+            for (int i = n - 2; i >= 0; --i)
+            {
+                end = p[i] == p[i + 1] ? end : i + 1;
+                runEnd[(size_t) i] = end;
+            }
+            filterRuns (line, n);
         }
 
     private:
@@ -227,17 +238,44 @@ namespace
             sums.assign ((size_t) n, 0);
             int32_t* acc = sums.data();
             const uint8_t* p = padded.data();
-            for (int x = 0; x < n; ++x)
-                acc[x] = 255 * p[x + R];
-            for (int t = 1; t <= R; ++t)
+            const int* w = kernel.weights.data() + R; // w[t] for -R <= t <= R
+            int x = 0;
+#if defined(__SSE2__)
+            // Eight outputs at a time, two symmetric tap pairs per multiply-add.
+            const __m128i zero = _mm_setzero_si128();
+            auto pairSum = [&] (int t, int at) -> __m128i
             {
-                const int32_t w = kernel.weights[(size_t) (R + t)];
-                if (w == 0)
-                    continue;
-                const uint8_t* before = p + R - t;
-                const uint8_t* after = p + R + t;
-                for (int x = 0; x < n; ++x)
-                    acc[x] += w * (int32_t) (before[x] + after[x]);
+                if (t > R)
+                    return zero;
+                const __m128i before = _mm_loadl_epi64 (reinterpret_cast<const __m128i*> (p + R - t + at));
+                const __m128i after = _mm_loadl_epi64 (reinterpret_cast<const __m128i*> (p + R + t + at));
+                return _mm_add_epi16 (_mm_unpacklo_epi8 (before, zero), _mm_unpacklo_epi8 (after, zero));
+            };
+            for (; x + 8 <= n; x += 8)
+            {
+                const __m128i centre = _mm_unpacklo_epi8 (_mm_loadl_epi64 (reinterpret_cast<const __m128i*> (p + R + x)), zero);
+                const __m128i first = pairSum (1, x);
+                const __m128i w01 = _mm_set1_epi32 (w[1] << 16 | w[0]);
+                __m128i lo = _mm_madd_epi16 (_mm_unpacklo_epi16 (centre, first), w01);
+                __m128i hi = _mm_madd_epi16 (_mm_unpackhi_epi16 (centre, first), w01);
+                for (int t = 2; t <= R; t += 2)
+                {
+                    const __m128i a = pairSum (t, x);
+                    const __m128i b = pairSum (t + 1, x);
+                    const __m128i wab = _mm_set1_epi32 ((t + 1 <= R ? w[t + 1] : 0) << 16 | w[t]);
+                    lo = _mm_add_epi32 (lo, _mm_madd_epi16 (_mm_unpacklo_epi16 (a, b), wab));
+                    hi = _mm_add_epi32 (hi, _mm_madd_epi16 (_mm_unpackhi_epi16 (a, b), wab));
+                }
+                _mm_storeu_si128 (reinterpret_cast<__m128i*> (acc + x), lo);
+                _mm_storeu_si128 (reinterpret_cast<__m128i*> (acc + x + 4), hi);
+            }
+#endif
+            for (; x < n; ++x)
+            {
+                int32_t sum = 255 * p[x + R];
+                for (int t = 1; t <= R; ++t)
+                    sum += w[t] * (int32_t) (p[x + R - t] + p[x + R + t]);
+                acc[x] = sum;
             }
 
             // acc / total by a float reciprocal, nudged onto the exact truncated quotient.
@@ -377,6 +415,9 @@ namespace
         });
     }
 
+    /** Truncation limited to 0..255; NaN gives 0 rather than an undefined conversion. */
+    int truncateToByte (float v) { return v >= 255.0f ? 255 : (v > 0.0f ? (int) v : 0); }
+
     uint8_t saturateByte (double v) { return (uint8_t) std::clamp ((int) v, 0, 255); }
 
     void makeContrastTable (uint8_t* table, float k)
@@ -430,6 +471,7 @@ void blurGray (const SxImageAlphaByte& source, SxImageAlphaByte& destination, fl
         copyArea (src, dst, w, h);
         return;
     }
+    r = std::min (r, 1.0e6f); // far beyond any image: the window is cut at its edges anyway
 
     const float f = r - std::ceil (r) + 1.0f;
     if (f == 1.0f)
@@ -574,11 +616,11 @@ void adjustLevels (SxImageAlphaByte& image, int black, int white, float g, float
         else
         {
             const double t = std::clamp (std::trunc ((double) (v - black) / span), 0.0, 255.0);
-            entry = (int) (powf ((float) t / 255.0f, k) * 255.0f);
+            entry = truncateToByte (powf ((float) t / 255.0f, k) * 255.0f);
         }
         if (amount != 1.0f)
-            entry = std::clamp ((int) ((float) entry * amount + (float) v * (1.0f - amount)), 0, 255);
-        table[v] = (uint8_t) std::clamp (entry, 0, 255);
+            entry = truncateToByte ((float) entry * amount + (float) v * (1.0f - amount));
+        table[v] = (uint8_t) entry;
     }
     table[0] = 0;
 

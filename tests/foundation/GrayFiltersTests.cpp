@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -449,4 +450,27 @@ TEST (ContrastCurve, InPlaceAndUnequalSizes)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 5; ++x)
             ASSERT_EQ (narrow.getRowPointer (y)[x], y < 20 ? 0 : 7) << x << "," << y;
+}
+
+TEST (GrayFilters, NonFiniteArgumentsAreHarmless)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    SxImageAlphaByte src (9, 7), dst (9, 7);
+    setBytes (src, noise (9, 7, 16));
+    for (float r : { nan, inf, -inf, 1.0e30f })
+    {
+        boxBlurGray (src, dst, r);
+        blurGrayWholeRadius (src, dst, r);
+        blurGray (src, dst, r);
+        gaussianBlurGray (dst, (double) r);
+    }
+    // Every radius beyond the image averages the whole image.
+    blurGray (src, dst, 1.0e30f);
+    const Bytes whole = bytesOf (dst);
+    EXPECT_TRUE (std::all_of (whole.begin(), whole.end(), [&] (uint8_t v) { return v == whole[0]; }));
+
+    adjustLevels (dst, 10, 200, nan, nan);
+    contrastCurve (dst, src, nan, nan);
+    EXPECT_EQ (bytesOf (dst), bytesOf (src)); // NaN brightness and contrast change nothing
 }
