@@ -170,8 +170,12 @@ namespace
             const double x = std::fabs (r * (double) 1.35f) + 1.0;
             const double sigma = std::sqrt (x * x / 11.082527090316852);
             d = 2.0 * sigma * sigma;
-            halfWidth = (int) std::ceil (std::sqrt (5.5412635451584258 * d));
+            const double exactHalfWidth = std::ceil (std::sqrt (5.5412635451584258 * d));
+            // A kernel that wide no longer fits memory sensibly; it would flatten any image anyway.
+            halfWidth = exactHalfWidth <= (double) maxHalfWidth ? (int) exactHalfWidth : -1;
         }
+
+        static constexpr int maxHalfWidth = 1 << 20;
 
         void makeWeights()
         {
@@ -511,8 +515,7 @@ void gaussianBlurGray (SxImageAlphaByte& image, double r)
         return;
 
     GaussianKernel kernel (r);
-    // A kernel that wide no longer fits memory sensibly; it would flatten any real image anyway.
-    if (kernel.halfWidth > (1 << 20))
+    if (kernel.halfWidth < 0)
         return;
     kernel.makeWeights();
 

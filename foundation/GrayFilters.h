@@ -16,7 +16,8 @@ class SxImageAlphaByte;
 */
 namespace GrayFilters
 {
-    /** The Gaussian's half width R for a radius r (0 for r <= 0): taps run from -R to R. */
+    /** The Gaussian's half width R for a radius r (0 for r <= 0): taps run from -R to R.
+        -1 for a kernel wider than 2^20 taps each side, which gaussianBlurGray refuses (leaves the image). */
     int gaussianHalfWidth (double r);
 }
 
