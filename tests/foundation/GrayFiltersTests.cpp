@@ -474,3 +474,23 @@ TEST (GrayFilters, NonFiniteArgumentsAreHarmless)
     contrastCurve (dst, src, nan, nan);
     EXPECT_EQ (bytesOf (dst), bytesOf (src)); // NaN brightness and contrast change nothing
 }
+
+TEST (GrayFilters, EmptyImagesAreLeftAlone)
+{
+    SxImageAlphaByte empty (0, 5), flat (5, 0), some (4, 4);
+    setBytes (some, noise (4, 4, 17));
+    const Bytes before = bytesOf (some);
+    for (auto* image : { &empty, &flat })
+    {
+        boxBlurGray (*image, some, 2.0f);
+        blurGrayWholeRadius (*image, some, 4.0f);
+        blurGray (*image, some, 2.5f);
+        sobelMagnitudeGray (*image, some);
+        contrastCurve (some, *image, 0.2f, 0.5f);
+        gaussianBlurGray (*image, 3.0);
+        thresholdBand (*image, 0, 10, 255);
+        adjustLevels (*image, 10, 20, 1.0f, 1.0f);
+        blurGray (some, *image, 2.5f);
+    }
+    EXPECT_EQ (bytesOf (some), before);
+}
