@@ -212,7 +212,7 @@ namespace
                 return; // a flat line keeps its value everywhere
 
             // Both paths give the same sums; long runs are cheaper to walk than taps to add.
-            const bool directFits = 255.0 * (double) kernel.total < 2147483647.0;
+            const bool directFits = 256.0 * (double) kernel.total < 2147483647.0; // sums and checks in int32
             if (directFits && (int64_t) runs * 8 > (int64_t) n)
             {
                 filterDirect (line, n);

@@ -270,6 +270,16 @@ TEST (GaussianBlurGray, RunWalkAndTapSumGiveTheDirectSum)
         }
 }
 
+TEST (GaussianBlurGray, KernelsTooWideForInt32SumsStillGiveTheDirectSum)
+{
+    const int w = 20, h = 10;
+    const Bytes src = noise (w, h, 18);
+    SxImageAlphaByte img (w, h);
+    setBytes (img, src);
+    gaussianBlurGray (img, 30000.0);
+    EXPECT_EQ (bytesOf (img), referenceGaussian (src, w, h, 30000.0));
+}
+
 TEST (GaussianBlurGray, KernelHalfWidthAndNoOpCases)
 {
     // X = 1.35 r + 1, R = ceil(X) up to rounding.
