@@ -407,24 +407,27 @@ namespace
     /** to (fromHeight columns, fromWidth rows) becomes the transpose of from. */
     void transpose (const uint8_t* from, uint8_t* to, int fromWidth, int fromHeight)
     {
+        // Bands of 64 source rows fill whole cache lines of the destination in one go.
         constexpr int tile = 16;
-        ParallelRows::forEachBand (0, (fromHeight + tile - 1) / tile, (int64_t) fromWidth * tile, [&] (int first, int end)
+        constexpr int band = 64;
+        ParallelRows::forEachBand (0, (fromHeight + band - 1) / band, (int64_t) fromWidth * band, [&] (int first, int end)
         {
-            for (int ty = first * tile; ty < std::min (fromHeight, end * tile); ty += tile)
+            for (int by = first * band; by < std::min (fromHeight, end * band); by += band)
                 for (int tx = 0; tx < fromWidth; tx += tile)
-                {
-#if defined(__SSE2__)
-                    if (ty + tile <= fromHeight && tx + tile <= fromWidth)
+                    for (int ty = by; ty < std::min (fromHeight, by + band); ty += tile)
                     {
-                        transposeTile (from + (size_t) ty * (size_t) fromWidth + (size_t) tx, (size_t) fromWidth,
-                                       to + (size_t) tx * (size_t) fromHeight + (size_t) ty, (size_t) fromHeight);
-                        continue;
-                    }
+#if defined(__SSE2__)
+                        if (ty + tile <= fromHeight && tx + tile <= fromWidth)
+                        {
+                            transposeTile (from + (size_t) ty * (size_t) fromWidth + (size_t) tx, (size_t) fromWidth,
+                                           to + (size_t) tx * (size_t) fromHeight + (size_t) ty, (size_t) fromHeight);
+                            continue;
+                        }
 #endif
-                    for (int x = tx; x < std::min (fromWidth, tx + tile); ++x)
-                        for (int y = ty; y < std::min (fromHeight, ty + tile); ++y)
-                            to[(size_t) x * (size_t) fromHeight + (size_t) y] = from[(size_t) y * (size_t) fromWidth + (size_t) x];
-                }
+                        for (int x = tx; x < std::min (fromWidth, tx + tile); ++x)
+                            for (int y = ty; y < std::min (fromHeight, ty + tile); ++y)
+                                to[(size_t) x * (size_t) fromHeight + (size_t) y] = from[(size_t) y * (size_t) fromWidth + (size_t) x];
+                    }
         });
     }
 
