@@ -3,6 +3,7 @@
 #include "Geometry.h"
 #include "ImageSpan.h"
 #include "PixelMath.h"
+#include "Resampling.h"
 #include "SxImageAlphaByte.h"
 
 #include <algorithm>
@@ -297,4 +298,9 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
         for (int i = 0; i < span.columns() * 4; ++i)
             d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
     }
+}
+
+void SxImageRgbaBytes::copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
+{
+    copyRegionBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
 }

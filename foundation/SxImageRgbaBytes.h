@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RectBounds.h"
+#include "SxPoint.h"
 #include "SxSmartPtr.h"
 
 #include <juce_graphics/juce_graphics.h>
@@ -77,6 +78,14 @@ public:
     void multiplyAlpha (const SxImageRgbaBytes& other, const RectBounds* rect = nullptr) noexcept;
     /** Cross-fades all four bytes towards the other image by t. */
     void mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept;
+
+    //==============================================================================
+    // Region copies
+
+    /** Unscaled copy of the source's inclusive rectangle so that (sourceRect.left,
+        sourceRect.top) lands on the truncated destination point; clipped to both images.
+        Same-size images copied as a whole take one block copy. */
+    void copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept;
 
     //==============================================================================
     uint8_t* pixels = nullptr;
