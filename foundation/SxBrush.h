@@ -34,7 +34,7 @@ public:
     virtual int getStampValue (int x, int y) const;
 
     /** Largest stamp side the brush builds or scales to. */
-    static constexpr int maxStampSide = 16384;
+    static constexpr int maxStampSide = 4096;
 
     SxRef<SxImageAlphaByte> stamp;
     SxRef<SxImageAlphaByte> scaledStamp;
