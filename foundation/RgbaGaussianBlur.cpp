@@ -30,68 +30,101 @@ namespace
         size_t stride;
     };
 
-    /** One pass of the sampled kernel (taps -h..h); taps outside the line are skipped and
-        the sum renormalised by the weights used. Sums run from tap -h upwards. */
-    void kernelPass (Line in, OutLine out, int n, int lanes, const std::vector<double>& taps, double* acc)
+    /** One pass of the sampled kernel (taps -h..h) over L lanes; taps outside the line are
+        skipped and the sum renormalised by the weights used. Sums run from tap -h upwards. */
+    template <int L, typename In>
+    void kernelPass (const In* inData, size_t inStride, OutLine out, int n, const std::vector<double>& taps)
     {
+        const struct { const In* data; size_t stride; } in { inData, inStride };
         const int h = (int) taps.size() / 2;
+        const double* w = taps.data();
         for (int i = 0; i < n; ++i)
         {
+            double acc[L];
+            uint8_t* o = out.data + (size_t) i * out.stride;
+            if (i >= h && i + h <= n - 1)
+            {
+                const In* p = in.data + (size_t) (i - h) * in.stride;
+                for (int l = 0; l < L; ++l)
+                    acc[l] = w[0] * (double) p[l];
+                for (int k = 1; k <= 2 * h; ++k)
+                {
+                    p += in.stride;
+                    for (int l = 0; l < L; ++l)
+                        acc[l] += w[k] * (double) p[l];
+                }
+                for (int l = 0; l < L; ++l)
+                    o[l] = (uint8_t) std::clamp ((int) (acc[l] + 0.5), 0, 255);
+                continue;
+            }
+
             const int lo = std::max (-h, -i), hi = std::min (h, n - 1 - i);
-            std::fill (acc, acc + lanes, 0.0);
+            std::fill (acc, acc + L, 0.0);
             double weightSum = 0.0;
             for (int k = lo; k <= hi; ++k)
             {
-                const double w = taps[(size_t) (k + h)];
-                const uint8_t* p = in.data + (size_t) (i + k) * in.stride;
-                weightSum += w;
-                for (int l = 0; l < lanes; ++l)
-                    acc[l] += w * (double) p[l];
+                const In* p = in.data + (size_t) (i + k) * in.stride;
+                weightSum += w[k + h];
+                for (int l = 0; l < L; ++l)
+                    acc[l] += w[k + h] * (double) p[l];
             }
-
-            uint8_t* o = out.data + (size_t) i * out.stride;
-            if (lo == -h && hi == h)
-                for (int l = 0; l < lanes; ++l)
-                    o[l] = (uint8_t) std::clamp ((int) (acc[l] + 0.5), 0, 255);
-            else
-                for (int l = 0; l < lanes; ++l)
-                    o[l] = (uint8_t) std::clamp ((int) (acc[l] / weightSum + 0.5), 0, 255);
+            for (int l = 0; l < L; ++l)
+                o[l] = (uint8_t) std::clamp ((int) (acc[l] / weightSum + 0.5), 0, 255);
         }
+    }
+
+    /** floor (m / e) for 0 <= m < 256 e, as floor ((m + 0.5) * (1 / e)): the true quotient
+        of m + 0.5 stays at least 0.5 / e away from the next integer, which covers the
+        rounding of the product (relative 2^-23 in float, so float only while e <= 4096). */
+    template <typename Real>
+    inline int divideRounded (int32_t m, Real inverse) noexcept
+    {
+        return (int) (((Real) m + (Real) 0.5) * inverse);
     }
 
     /** One running-sum box pass over the window i - before .. i + after, cut at the line's
         ends; each output is the rounded mean (sum + e / 2) / e of the e positions inside. */
-    void boxPass (Line in, OutLine out, int n, int lanes, int before, int after, int32_t* sums)
+    template <int L, typename Real>
+    void boxPassWith (Line in, OutLine out, int n, int before, int after)
     {
-        std::fill (sums, sums + lanes, 0);
+        int32_t sums[L] = {};
         for (int p = 0; p <= std::min (after, n - 1); ++p)
-            for (int l = 0; l < lanes; ++l)
+            for (int l = 0; l < L; ++l)
                 sums[l] += in.data[(size_t) p * in.stride + (size_t) l];
 
+        const int full = before + after + 1;
+        const Real fullInverse = (Real) 1 / (Real) full;
         for (int i = 0; i < n; ++i)
         {
+            uint8_t* o = out.data + (size_t) i * out.stride;
             const int e = std::min (n - 1, i + after) - std::max (0, i - before) + 1;
             const int half = e / 2;
-            // floor (m / e) == floor ((m + 0.5) / e) exactly: the true quotient stays at least
-            // 0.5 / e away from the next integer, far above the rounding of the product.
-            const double inv = 1.0 / (double) e;
-            uint8_t* o = out.data + (size_t) i * out.stride;
-            for (int l = 0; l < lanes; ++l)
-                o[l] = (uint8_t) (int) (((double) (sums[l] + half) + 0.5) * inv);
+            const Real inverse = e == full ? fullInverse : (Real) 1 / (Real) e;
+            for (int l = 0; l < L; ++l)
+                o[l] = (uint8_t) divideRounded (sums[l] + half, inverse);
 
             if (i + after + 1 <= n - 1)
             {
                 const uint8_t* add = in.data + (size_t) (i + after + 1) * in.stride;
-                for (int l = 0; l < lanes; ++l)
+                for (int l = 0; l < L; ++l)
                     sums[l] += add[l];
             }
             if (i - before >= 0)
             {
                 const uint8_t* sub = in.data + (size_t) (i - before) * in.stride;
-                for (int l = 0; l < lanes; ++l)
+                for (int l = 0; l < L; ++l)
                     sums[l] -= sub[l];
             }
         }
+    }
+
+    template <int L>
+    void boxPass (Line in, OutLine out, int n, int before, int after)
+    {
+        if (before + after + 1 <= 4096)
+            boxPassWith<L, float> (in, out, n, before, after);
+        else
+            boxPassWith<L, double> (in, out, n, before, after);
     }
 
     /** The three box windows (before, after) for box size c. */
@@ -111,34 +144,52 @@ namespace
         }
     };
 
-    /** Filters one line with the sampled kernel or the three box passes. `a` and `b` are
-        scratch lines of n * lanes bytes; the result lands in `out`. */
+    /** Filters one line of L lanes with the sampled kernel or the three box passes. `a` and
+        `b` are scratch lines of n * L bytes; the result lands in `out`. */
     struct LineFilter
     {
         std::vector<double> taps;
         BoxWindows windows {};
         bool useBoxes = false;
 
-        void run (Line in, OutLine out, int n, int lanes, uint8_t* a, uint8_t* b, std::vector<double>& acc, std::vector<int32_t>& sums) const
+        template <int L>
+        void run (Line in, OutLine out, int n, uint8_t* a, uint8_t* b, std::vector<double>& converted) const
         {
-            const size_t ls = (size_t) lanes;
             if (! useBoxes)
             {
-                acc.resize (ls);
-                kernelPass (in, out, n, lanes, taps, acc.data());
+                // Short lanes convert each byte once instead of once per tap.
+                if constexpr (L <= 4)
+                {
+                    converted.resize ((size_t) n * L);
+                    for (int i = 0; i < n; ++i)
+                        for (int l = 0; l < L; ++l)
+                            converted[(size_t) (i * L + l)] = in.data[(size_t) i * in.stride + (size_t) l];
+                    kernelPass<L> (converted.data(), (size_t) L, out, n, taps);
+                }
+                else
+                {
+                    kernelPass<L> (in.data, in.stride, out, n, taps);
+                }
                 return;
             }
-            sums.resize (ls);
-            boxPass (in, { a, ls }, n, lanes, windows.before[0], windows.after[0], sums.data());
-            boxPass ({ a, ls }, { b, ls }, n, lanes, windows.before[1], windows.after[1], sums.data());
-            boxPass ({ b, ls }, out, n, lanes, windows.before[2], windows.after[2], sums.data());
+            boxPass<L> (in, { a, L }, n, windows.before[0], windows.after[0]);
+            boxPass<L> ({ a, L }, { b, L }, n, windows.before[1], windows.after[1]);
+            boxPass<L> ({ b, L }, out, n, windows.before[2], windows.after[2]);
         }
     };
 
-    uint8_t sharpen (int s, int b, double amount) noexcept
+    /** trunc ((s - b) * amount + s) clamped to 0..255, for every source byte s and blurred
+        byte b, indexed by s << 8 | b. */
+    std::vector<uint8_t> makeSharpenTable (double amount)
     {
-        const double v = (double) (s - b) * amount + (double) s;
-        return (uint8_t) (int) std::clamp (v, 0.0, 255.0);
+        std::vector<uint8_t> table (256 * 256);
+        for (int s = 0; s < 256; ++s)
+            for (int b = 0; b < 256; ++b)
+            {
+                const double v = (double) (s - b) * amount + (double) s;
+                table[(size_t) (s << 8 | b)] = (uint8_t) (int) std::clamp (v, 0.0, 255.0);
+            }
+        return table;
     }
 }
 
@@ -242,37 +293,44 @@ bool unsharpMaskRgba (SxImageRgbaBytes& destination, const SxImageRgbaBytes& sou
     ParallelFor::run (height, costPerPixel * width, [&] (int begin, int end)
     {
         std::vector<uint8_t> a ((size_t) width * 4), b ((size_t) width * 4);
-        std::vector<double> acc;
-        std::vector<int32_t> sums;
+        std::vector<double> converted;
         for (int y = begin; y < end; ++y)
-            filter.run ({ src->getRowPointer (y), 4 }, { destination.getRowPointer (y), 4 }, width, 4,
-                        a.data(), b.data(), acc, sums);
+            filter.run<4> ({ src->getRowPointer (y), 4 }, { destination.getRowPointer (y), 4 }, width, a.data(), b.data(), converted);
     });
 
-    // Vertical, over strips of columns, then the unsharp step as each strip is stored.
+    const auto sharpen = makeSharpenTable (amount);
+
+    // Vertical, over strips of columns, then the unsharp step as each strip is stored. A
+    // narrower last strip is gathered into a full-width one; its extra lanes are ignored.
+    constexpr int lanes = stripColumns * 4;
     const int strips = (width + stripColumns - 1) / stripColumns;
     ParallelFor::run (strips, costPerPixel * stripColumns * height, [&] (int begin, int end)
     {
-        const size_t maxLanes = (size_t) stripColumns * 4;
-        std::vector<uint8_t> blurred ((size_t) height * maxLanes), a (blurred.size()), b (blurred.size());
-        std::vector<double> acc;
-        std::vector<int32_t> sums;
+        std::vector<uint8_t> blurred ((size_t) height * lanes), a (blurred.size()), b (blurred.size()), gathered;
+        std::vector<double> converted;
         const size_t rowBytes = (size_t) width * 4;
 
         for (int strip = begin; strip < end; ++strip)
         {
             const int x0 = strip * stripColumns;
-            const int lanes = std::min (stripColumns, width - x0) * 4;
-            filter.run ({ destination.getRowPointer (0) + (size_t) x0 * 4, rowBytes }, { blurred.data(), (size_t) lanes },
-                        height, lanes, a.data(), b.data(), acc, sums);
+            const int used = std::min (stripColumns, width - x0) * 4;
+            Line in { destination.getRowPointer (0) + (size_t) x0 * 4, rowBytes };
+            if (used < lanes)
+            {
+                gathered.assign ((size_t) height * lanes, 0);
+                for (int y = 0; y < height; ++y)
+                    std::memcpy (gathered.data() + (size_t) y * lanes, destination.getRowPointer (y) + (size_t) x0 * 4, (size_t) used);
+                in = { gathered.data(), (size_t) lanes };
+            }
+            filter.run<lanes> (in, { blurred.data(), (size_t) lanes }, height, a.data(), b.data(), converted);
 
             for (int y = 0; y < height; ++y)
             {
                 const uint8_t* s = src->getRowPointer (y) + (size_t) x0 * 4;
-                const uint8_t* bl = blurred.data() + (size_t) y * (size_t) lanes;
+                const uint8_t* bl = blurred.data() + (size_t) y * lanes;
                 uint8_t* d = destination.getRowPointer (y) + (size_t) x0 * 4;
-                for (int l = 0; l < lanes; ++l)
-                    d[l] = sharpen (s[l], bl[l], amount);
+                for (int l = 0; l < used; ++l)
+                    d[l] = sharpen[(size_t) (s[l] << 8 | bl[l])];
             }
         }
     });
