@@ -30,12 +30,11 @@ namespace
         size_t stride;
     };
 
-    /** One pass of the sampled kernel (taps -h..h) over L lanes; taps outside the line are
+    /** One pass of the sampled kernel (taps -h..h) over a line of L packed lanes; taps outside the line are
         skipped and the sum renormalised by the weights used. Sums run from tap -h upwards. */
-    template <int L, typename In>
-    void kernelPass (const In* inData, size_t inStride, OutLine out, int n, const std::vector<double>& taps)
+    template <int L>
+    void kernelPass (const double* in, OutLine out, int n, const std::vector<double>& taps)
     {
-        const struct { const In* data; size_t stride; } in { inData, inStride };
         const int h = (int) taps.size() / 2;
         const double* w = taps.data();
         for (int i = 0; i < n; ++i)
@@ -44,14 +43,14 @@ namespace
             uint8_t* o = out.data + (size_t) i * out.stride;
             if (i >= h && i + h <= n - 1)
             {
-                const In* p = in.data + (size_t) (i - h) * in.stride;
+                const double* p = in + (size_t) (i - h) * L;
                 for (int l = 0; l < L; ++l)
-                    acc[l] = w[0] * (double) p[l];
+                    acc[l] = w[0] * p[l];
                 for (int k = 1; k <= 2 * h; ++k)
                 {
-                    p += in.stride;
+                    p += L;
                     for (int l = 0; l < L; ++l)
-                        acc[l] += w[k] * (double) p[l];
+                        acc[l] += w[k] * p[l];
                 }
                 for (int l = 0; l < L; ++l)
                     o[l] = (uint8_t) std::clamp ((int) (acc[l] + 0.5), 0, 255);
@@ -63,10 +62,10 @@ namespace
             double weightSum = 0.0;
             for (int k = lo; k <= hi; ++k)
             {
-                const In* p = in.data + (size_t) (i + k) * in.stride;
+                const double* p = in + (size_t) (i + k) * L;
                 weightSum += w[k + h];
                 for (int l = 0; l < L; ++l)
-                    acc[l] += w[k + h] * (double) p[l];
+                    acc[l] += w[k + h] * p[l];
             }
             for (int l = 0; l < L; ++l)
                 o[l] = (uint8_t) std::clamp ((int) (acc[l] / weightSum + 0.5), 0, 255);
@@ -157,19 +156,12 @@ namespace
         {
             if (! useBoxes)
             {
-                // Short lanes convert each byte once instead of once per tap.
-                if constexpr (L <= 4)
-                {
-                    converted.resize ((size_t) n * L);
-                    for (int i = 0; i < n; ++i)
-                        for (int l = 0; l < L; ++l)
-                            converted[(size_t) (i * L + l)] = in.data[(size_t) i * in.stride + (size_t) l];
-                    kernelPass<L> (converted.data(), (size_t) L, out, n, taps);
-                }
-                else
-                {
-                    kernelPass<L> (in.data, in.stride, out, n, taps);
-                }
+                // Each byte is converted once instead of once per tap.
+                converted.resize ((size_t) n * L);
+                for (int i = 0; i < n; ++i)
+                    for (int l = 0; l < L; ++l)
+                        converted[(size_t) (i * L + l)] = in.data[(size_t) i * in.stride + (size_t) l];
+                kernelPass<L> (converted.data(), out, n, taps);
                 return;
             }
             boxPass<L> (in, { a, L }, n, windows.before[0], windows.after[0]);
