@@ -117,6 +117,19 @@ namespace
         return s;
     }
 
+    /** Byte-wise sums of the rows r0 .. r1 - 1 of an image (sums holds one row's bytes). */
+    template <typename Image>
+    void sumRows (const Image& image, int r0, int r1, std::vector<uint32_t>& sums) noexcept
+    {
+        std::fill (sums.begin(), sums.end(), 0u);
+        for (int r = r0; r < r1; ++r)
+        {
+            const uint8_t* p = image.getRowPointer (r);
+            for (size_t i = 0; i < sums.size(); ++i)
+                sums[i] += p[i];
+        }
+    }
+
     //==============================================================================
     void blitRgbaBilinear (SxImageRgbaBytes& dst, const SxImageRgbaBytes& src, const RectBounds& s,
                            const RectBounds& d, DestinationRange range, float ratioX, float ratioY)
@@ -163,14 +176,7 @@ namespace
                 const auto box = boxSpan (((float) y - d.top) * ratioY + s.top,
                                           ((float) (y + 1) - d.top) * ratioY + s.top, src.height);
                 const int r0 = std::max (box.first, 0), r1 = std::min (box.end, src.height);
-
-                std::fill (columnSums.begin(), columnSums.end(), 0u);
-                for (int r = r0; r < r1; ++r)
-                {
-                    const uint8_t* p = src.getRowPointer (r);
-                    for (size_t i = 0; i < columnSums.size(); ++i)
-                        columnSums[i] += p[i];
-                }
+                sumRows (src, r0, r1, columnSums);
 
                 uint8_t* out = dst.getRowPointer (y) + (size_t) range.x0 * 4;
                 for (const auto& col : columns)
@@ -264,13 +270,7 @@ namespace
 
                 // Positions before the source (only with a source rectangle outside it) are skipped.
                 const int r0 = std::max (box.first, 0), r1 = std::min (box.end, src.height);
-                std::fill (columnSums.begin(), columnSums.end(), 0u);
-                for (int r = r0; r < r1; ++r)
-                {
-                    const uint8_t* p = src.getRowPointer (r);
-                    for (size_t i = 0; i < columnSums.size(); ++i)
-                        columnSums[i] += p[i];
-                }
+                sumRows (src, r0, r1, columnSums);
 
                 uint8_t* out = dst.getRowPointer (y) + range.x0;
                 for (const auto& col : columns)
