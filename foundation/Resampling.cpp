@@ -117,6 +117,14 @@ namespace
         return s;
     }
 
+    /** sum / count truncated, for sum <= 255 count, given 1 / count: (sum + 0.5) / count lies
+        at least 0.5 / count from an integer, far more than the double rounding of the product
+        for any count below 2^40, so this is the exact integer quotient. */
+    inline int truncatedMean (uint64_t sum, double inverseCount) noexcept
+    {
+        return (int) (((double) sum + 0.5) * inverseCount);
+    }
+
     /** Byte-wise sums of the rows r0 .. r1 - 1 of an image (sums holds one row's bytes). */
     template <typename Image>
     void sumRows (const Image& image, int r0, int r1, std::vector<uint32_t>& sums) noexcept
@@ -187,8 +195,9 @@ namespace
                     for (int c = std::max (col.first, 0); c < std::min (col.end, src.width); ++c)
                         for (int b = 0; b < 4; ++b)
                             sum[b] += columnSums[(size_t) c * 4 + (size_t) b];
+                    const double inverse = 1.0 / (double) std::max<int64_t> (count, 1);
                     for (int b = 0; b < 4; ++b)
-                        out[b] = count > 0 ? (uint8_t) (sum[b] / (uint64_t) count) : 0;
+                        out[b] = (uint8_t) truncatedMean (sum[b], inverse);
                     out += 4;
                 }
             }
@@ -280,7 +289,7 @@ namespace
                     uint64_t sum = 0;
                     for (int c = c0; c < c1; ++c)
                         sum += columnSums[(size_t) c];
-                    *out++ = count > 0 ? (uint8_t) (sum / (uint64_t) count) : 0;
+                    *out++ = (uint8_t) truncatedMean (sum, 1.0 / (double) std::max<int64_t> (count, 1));
                 }
             }
         });
