@@ -3,6 +3,7 @@
 #include "Geometry.h"
 #include "ImageSpan.h"
 #include "PixelMath.h"
+#include "Resampling.h"
 #include "SxImageAlphaByte.h"
 #include "ImageRGBAPixelData.h"
 #include "ImageRGBAPixelDataNoCopy.h"
@@ -432,4 +433,12 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
         d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
     }
     return image;
+}
+
+//==============================================================================
+// Region copies
+
+void SxImageRgbaBytes::copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
+{
+    copyRegionBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
 }

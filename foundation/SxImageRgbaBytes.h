@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RectBounds.h"
+#include "SxPoint.h"
 #include "SxSmartPtr.h"
 
 #include <juce_graphics/juce_graphics.h>
@@ -104,6 +105,13 @@ public:
     void copyToImage (juce::Image& image, RectBounds& rect, bool notify);
     /** A platform image of this buffer's size and pixels, straight alpha, 72 dpi. */
     PlatformImage createPlatformImage() const;
+
+    // Region copies
+
+    /** Unscaled copy of the source's inclusive rectangle so that (sourceRect.left,
+        sourceRect.top) lands on the truncated destination point; clipped to both images.
+        Same-size images copied as a whole take one block copy. */
+    void copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept;
 
     //==============================================================================
     uint8_t* pixels = nullptr;

@@ -35,3 +35,22 @@ TEST (ParallelRows, EveryRowRunsExactlyOnce)
     }
     ParallelRows::setThreadLimit (0);
 }
+
+TEST (ParallelRows, AFailingBandReachesTheCallerAfterAllBandsEnd)
+{
+    const ParallelRows::ScopedThreadLimit all (0);
+    std::atomic<int> finished { 0 };
+    EXPECT_THROW (ParallelRows::forEachBand (0, 4000, 4000, [&] (int first, int end)
+    {
+        if (first == 0)
+            throw std::bad_alloc();
+        finished += end - first;
+    }), std::bad_alloc);
+    EXPECT_GT (finished.load(), 0);
+
+    {
+        const ParallelRows::ScopedThreadLimit one (1);
+        EXPECT_EQ (ParallelRows::getThreadLimit(), 1);
+    }
+    EXPECT_EQ (ParallelRows::getThreadLimit(), 0);
+}
