@@ -349,6 +349,31 @@ void SxPropertySet::restoreFromPlistXml (const juce::XmlElement& root)
     }
 }
 
+std::unique_ptr<juce::XmlElement> SxPropertySet::parseXmlText (const juce::String& text)
+{
+    // The root starts at the first '<' that opens neither a declaration, a processing
+    // instruction, a comment nor a DOCTYPE.
+    int rootStart = -1;
+    for (int i = text.indexOfChar ('<'); i >= 0; i = text.indexOfChar (i + 1, '<'))
+    {
+        const auto next = text[i + 1];
+        if (next != '?' && next != '!')
+        {
+            rootStart = i;
+            break;
+        }
+    }
+    if (rootStart < 0)
+        return nullptr;
+
+    // Inside an element the framework rewinds over a processing instruction and
+    // reads it again forever; entities of an internal DTD subset can carry one in.
+    if (text.substring (0, rootStart).containsChar ('[') || text.indexOf (rootStart, "<?") >= 0)
+        return nullptr;
+
+    return juce::parseXML (text);
+}
+
 //==============================================================================
 void SxPropertySet::writeAsRecord (juce::PropertySet& outer, juce::StringRef key) const
 {
@@ -357,7 +382,7 @@ void SxPropertySet::writeAsRecord (juce::PropertySet& outer, juce::StringRef key
 
 std::optional<SxPropertySet> SxPropertySet::readRecord (const juce::PropertySet& outer, juce::StringRef key)
 {
-    const auto xml = outer.getXmlValue (key);
+    const auto xml = parseXmlText (outer.getValue (key));
     if (xml == nullptr)
         return std::nullopt;
     SxPropertySet record;

@@ -89,6 +89,13 @@ public:
         text), then attaches the images found there and removes their entry and path keys. */
     void restoreFromPlistXml (const juce::XmlElement& root);
 
+    /** Parses XML text with the framework's parser, first refusing (nullptr) the
+        constructs on which that parser can loop forever: a processing instruction
+        after the root element has begun, also when it arrives through an entity, so a
+        DOCTYPE with an internal subset (entity definitions) is refused as well. Property lists never contain either. Use
+        this for every XML text read from a file or a set. */
+    static std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text);
+
     //==============================================================================
     // Nested records
 

@@ -296,6 +296,28 @@ TEST (SxPropertySetXml, NeitherFormCarriesChildSets)
     }
 }
 
+TEST (SxPropertySetXml, ParserRefusesTextsThatWouldHangIt)
+{
+    // The first three send the framework's parser into an endless loop; internal DTD
+    // subsets (entity definitions) are refused as a whole.
+    const char* refused[] = {
+        "<?xm?> <y><?i?>ct",
+        "<a><?x?>t</a>",
+        "<!DOCTYPE a [<!ENTITY e \"<b><?i?>c</b>\">]><a>&e;</a>",
+        "<!DOCTYPE a [<!ENTITY e \"&e;\">]><a>&e;</a>",
+        "no xml at all",
+    };
+    for (const char* text : refused)
+        EXPECT_EQ (SxPropertySet::parseXmlText (text), nullptr) << text;
+
+    const char* accepted[] = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?> <plist><dict><key>a</key><string>1 ? 2</string></dict></plist>",
+        "<?xml version=\"1.0\"?><!-- saved --><!DOCTYPE plist SYSTEM \"x.dtd\"><plist/>",
+    };
+    for (const char* text : accepted)
+        EXPECT_NE (SxPropertySet::parseXmlText (text), nullptr) << text;
+}
+
 //==============================================================================
 TEST (SxPropertySetRecords, NestedRecordRoundTrip)
 {
