@@ -57,3 +57,38 @@ void SxImageAlphaByte::fillRect (const RectBounds& rect, uint8_t value)
     for (int y = span.y0; y < span.y1; ++y)
         std::memset (getRowPointer (y) + span.x0, value, (size_t) (span.x1 - span.x0));
 }
+
+//==============================================================================
+// Persistence
+
+#include "ImageBlob.h"
+#include "SxPropertySet.h"
+
+bool SxImageAlphaByte::writeToPropertySet (SxPropertySet& set, const juce::String& key) const
+{
+    return ImageBlob::writeEntry (set, key, width, height, pixels, 1);
+}
+
+SxRef<SxImageAlphaByte> SxImageAlphaByte::readFromPropertySet (const SxPropertySet& set, const juce::String& key)
+{
+    juce::MemoryBlock compressed;
+    if (! ImageBlob::readEntryBytes (set, key, compressed))
+        return {};
+
+    juce::MemoryInputStream in (compressed, false);
+    auto content = ImageBlob::read (in, 1);
+    switch (content.result)
+    {
+        case ImageBlob::Content::Result::noWidth:  return SxRef<SxImageAlphaByte> (new SxImageAlphaByte (0, 0));
+        case ImageBlob::Content::Result::noHeight: return SxRef<SxImageAlphaByte> (new SxImageAlphaByte (content.width, 0));
+        case ImageBlob::Content::Result::refused:  return {};
+        case ImageBlob::Content::Result::complete: break;
+    }
+
+    SxRef<SxImageAlphaByte> image (new SxImageAlphaByte (0, 0));
+    std::free (image->pixels);
+    image->pixels = content.pixels.release();
+    image->width = content.width;
+    image->height = content.height;
+    return image;
+}

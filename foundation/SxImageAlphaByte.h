@@ -27,6 +27,17 @@ public:
     /** Address of the first byte of row y. */
     uint8_t* getRowPointer (int y) const noexcept { return pixels + (size_t) y * (size_t) width; }
 
+    //==============================================================================
+    // Persistence: image entries in a property set
+
+    /** Writes the image entry (one byte per pixel) under key + "_data"; refuses, returning
+        false and leaving the set unchanged, an image wider or taller than 65,535. */
+    bool writeToPropertySet (SxPropertySet& set, const juce::String& key) const override;
+
+    /** The image whose entry lies under key + "_data", as SxImageRgbaBytes reads colour
+        entries. The reversed-bytes flag means nothing for one-byte pixels and is ignored. */
+    static SxRef<SxImageAlphaByte> readFromPropertySet (const SxPropertySet& set, const juce::String& key);
+
     uint8_t* pixels = nullptr;
     int32_t width = 0;
     int32_t height = 0;

@@ -1,6 +1,10 @@
 #include "SxImageRgbaBytes.h"
 
+#include "AppIdentity.h"
 #include "Geometry.h"
+#include "ImageBlob.h"
+#include "PlatformPaths.h"
+#include "SxPropertySet.h"
 #include "ImageSpan.h"
 #include "PixelMath.h"
 #include "Resampling.h"
@@ -441,4 +445,153 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
 void SxImageRgbaBytes::copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
 {
     copyRegionBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
+}
+
+//==============================================================================
+// Persistence
+
+namespace
+{
+    SxRef<SxImageRgbaBytes> imageFromBlob (ImageBlob::Content& content)
+    {
+        SxRef<SxImageRgbaBytes> image (new SxImageRgbaBytes());
+        image->ownsPixels = true;
+        if (content.result == ImageBlob::Content::Result::noHeight)
+            image->width = content.width;
+
+        if (content.result == ImageBlob::Content::Result::complete)
+        {
+            image->pixels = content.pixels.release();
+            image->width = content.width;
+            image->height = content.height;
+        }
+        return image;
+    }
+}
+
+bool SxImageRgbaBytes::writeToPropertySet (SxPropertySet& set, const juce::String& key) const
+{
+    return ImageBlob::writeEntry (set, key, width, height, pixels, 4);
+}
+
+SxRef<SxImageRgbaBytes> SxImageRgbaBytes::readFromPropertySet (const SxPropertySet& set, const juce::String& key)
+{
+    juce::MemoryBlock compressed;
+    if (! ImageBlob::readEntryBytes (set, key, compressed))
+        return {};
+
+    juce::MemoryInputStream in (compressed, false);
+    auto content = ImageBlob::read (in, 4);
+    if (content.result == ImageBlob::Content::Result::refused)
+        return {};
+    return imageFromBlob (content);
+}
+
+SxRef<SxImageRgbaBytes> SxImageRgbaBytes::readFromStream (juce::InputStream& stream)
+{
+    constexpr int marker = 0x47414D49; // "IMAG"
+    const auto start = stream.getPosition();
+
+    if (stream.readInt() == marker)
+    {
+        // Read only what the length announces and the stream holds, so the caller
+        // finds the stream just after the compressed bytes.
+        const int length = stream.readInt();
+        juce::MemoryBlock compressed;
+        if (length > 0)
+            stream.readIntoMemoryBlock (compressed, length);
+
+        juce::MemoryInputStream in (compressed, false);
+        auto content = ImageBlob::read (in, 4);
+        if (content.result != ImageBlob::Content::Result::complete)
+            return {};
+        return imageFromBlob (content);
+    }
+
+    stream.setPosition (start);
+    auto content = ImageBlob::read (stream, 4);
+    if (content.result == ImageBlob::Content::Result::refused)
+        return {};
+    return imageFromBlob (content);
+}
+
+juce::File SxImageRgbaBytes::getSwapFile (const juce::String& name)
+{
+    return PlatformPaths::getApplicationDataFolder (AppIdentity::getAppName()).getChildFile (name);
+}
+
+bool SxImageRgbaBytes::swapOut (const juce::String& name) const
+{
+    if (width < 0 || height < 0 || width > ImageBlob::maxSide || height > ImageBlob::maxSide)
+        return false;
+    const size_t numBytes = (size_t) width * (size_t) height * 4;
+    if (numBytes > 0 && pixels == nullptr)
+        return false;
+
+    const auto file = getSwapFile (name);
+    if (! file.getParentDirectory().isDirectory())
+        return false;
+
+    // A temporary sibling renamed over the old file: a failed write never leaves a
+    // half-written swap file nor loses the previous one.
+    juce::TemporaryFile temp (file);
+    {
+        juce::FileOutputStream out (temp.getFile(), 16384);
+        if (! out.openedOk())
+            return false;
+        bool ok = out.writeShort ((short) (uint16_t) width) && out.writeShort ((short) (uint16_t) height);
+        if (ok && numBytes > 0)
+            ok = out.write (pixels, numBytes);
+        out.flush();
+        if (! ok || out.getStatus().failed())
+            return false;
+    }
+    return temp.overwriteTargetFileWithTemporary();
+}
+
+bool SxImageRgbaBytes::swapIn (const juce::String& name, bool deleteAfterReading)
+{
+    const auto file = getSwapFile (name);
+    juce::FileInputStream in (file);
+    if (! in.openedOk())
+        return false;
+
+    uint8_t header[4];
+    if (in.read (header, 4) != 4)
+        return false;
+    const int w = header[0] | header[1] << 8;
+    const int h = header[2] | header[3] << 8;
+    if (w == 0 || h == 0 || (size_t) w * (size_t) h > PixelMath::maxPixelCount)
+        return false;
+
+    // Allocate only what the file holds, and take the pixels only when all arrived.
+    const size_t numBytes = (size_t) w * (size_t) h * 4;
+    if (in.getNumBytesRemaining() < (juce::int64) numBytes)
+        return false;
+    ImageBlob::PixelMemory fresh (static_cast<uint8_t*> (std::malloc (numBytes)));
+    if (fresh == nullptr)
+        return false;
+    for (size_t got = 0; got < numBytes;)
+    {
+        const int n = in.read (fresh.get() + got, (int) std::min<size_t> (numBytes - got, 1 << 30));
+        if (n <= 0)
+            return false;
+        got += (size_t) n;
+    }
+
+    if (ownsPixels && pixels != nullptr)
+        std::free (pixels);
+    pixels = fresh.release();
+    width = w;
+    height = h;
+    ownsPixels = true;
+
+    if (deleteAfterReading)
+        file.deleteFile();
+    return true;
+}
+
+void SxImageRgbaBytes::deleteSwapFile (const juce::String& name)
+{
+    getSwapFile (name).deleteFile();
 }

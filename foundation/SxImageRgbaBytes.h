@@ -113,6 +113,42 @@ public:
         Same-size images copied as a whole take one block copy. */
     void copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept;
 
+    // Persistence: image entries in a property set, the older project block, the swap file
+
+    /** Writes the image entry (zlib of flag 0, 16-bit width and height, pixels, as
+        base-64 memory-block text) under key + "_data". Refuses, returning false and
+        leaving the set unchanged, an image wider or taller than 65,535. */
+    bool writeToPropertySet (SxPropertySet& set, const juce::String& key) const override;
+
+    /** The image whose entry lies under key + "_data"; none when the entry is missing,
+        empty or larger than its data could hold. A missing or zero width gives a 0 x 0
+        image, a missing or zero height an image of that width, height 0 and no pixels;
+        pixel bytes that do not arrive are zero. */
+    static SxRef<SxImageRgbaBytes> readFromPropertySet (const SxPropertySet& set, const juce::String& key);
+
+    /** Reads the older project image block at the stream's position: optionally the
+        marker "IMAG" and an int32 length before the zlib data. With the marker, a
+        missing size gives none and the stream is left just after the compressed bytes;
+        without it, a missing size gives an image without pixels. */
+    static SxRef<SxImageRgbaBytes> readFromStream (juce::InputStream& stream);
+
+    /** Writes the swap file (16-bit width and height, then the pixels) in the
+        application's data folder, creating the folder; the file is written under a
+        temporary name and renamed over any older one. True when the whole file was
+        written; images wider or taller than 65,535 are refused. */
+    bool swapOut (const juce::String& name) const;
+
+    /** Replaces the pixels with those of the swap file. Only a complete file is taken;
+        otherwise the result is false and the image keeps its pixels. The file is
+        deleted after a successful read when deleteAfterReading is true. */
+    bool swapIn (const juce::String& name, bool deleteAfterReading);
+
+    /** Deletes the swap file of that name; a missing file is no error. */
+    static void deleteSwapFile (const juce::String& name);
+
+    /** The swap file of that name in the application's data folder. */
+    static juce::File getSwapFile (const juce::String& name);
+
     //==============================================================================
     uint8_t* pixels = nullptr;
     int32_t width = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <juce_core/juce_core.h>
+
 #include <atomic>
 #include <cstdint>
 
@@ -24,6 +26,10 @@ public:
 
     /** Drops one holder; deletes the object when it was the last. */
     virtual void release();
+
+    /** Writes the object into the set under key (the image entry under key + "_data").
+        Returns false, leaving the set unchanged, when the object cannot be stored. */
+    virtual bool writeToPropertySet (SxPropertySet& set, const juce::String& key) const = 0;
 
     /** Current number of holders (for diagnostics and tests). */
     int32_t getReferenceCount() const noexcept { return referenceCount.load (std::memory_order_acquire); }

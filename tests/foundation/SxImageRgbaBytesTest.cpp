@@ -46,6 +46,7 @@ namespace
     {
         explicit Tracked (std::atomic<int>& l) : live (l) { ++live; }
         ~Tracked() override { --live; }
+        bool writeToPropertySet (SxPropertySet&, const juce::String&) const override { return false; }
         std::atomic<int>& live;
     };
 }

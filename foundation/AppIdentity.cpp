@@ -1,0 +1,6 @@
+#include "AppIdentity.h"
+
+juce::String AppIdentity::getAppName()
+{
+    return "Quenzella - Tolva";
+}
