@@ -1,4 +1,5 @@
 #include "BlendModes.h"
+#include "ImageTestUtils.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
 #include "SxImageAlphaByte.h"
@@ -19,7 +20,10 @@ using PixelMath::makeWord;
 
 namespace
 {
-    using Bytes = std::array<uint8_t, 4>;   // alpha, red, green, blue
+    using Bytes = sxtest::PixelBytes;
+    using sxtest::fillRandom;
+    using sxtest::pixelAt;
+    using sxtest::sameBytes;
     using BlendFn = std::function<void (SxImageRgbaBytes& out, const SxImageRgbaBytes& back, const SxImageRgbaBytes& src)>;
 
     struct Mode
@@ -79,30 +83,10 @@ namespace
         return all;
     }
 
-    void fillRandom (SxImageRgbaBytes& image, unsigned seed)
-    {
-        std::mt19937 rng (seed);
-        for (size_t i = 0; i < (size_t) image.width * (size_t) image.height * 4; ++i)
-            image.pixels[i] = (uint8_t) rng();
-    }
-
     void setAlpha (SxImageRgbaBytes& image, uint8_t alpha)
     {
         for (size_t i = 0; i < (size_t) image.width * (size_t) image.height; ++i)
             image.pixels[i * 4] = alpha;
-    }
-
-    bool sameBytes (const SxImageRgbaBytes& a, const SxImageRgbaBytes& b)
-    {
-        return a.width == b.width && a.height == b.height
-            && std::memcmp (a.pixels, b.pixels, (size_t) a.width * (size_t) a.height * 4) == 0;
-    }
-
-    Bytes pixelAt (const SxImageRgbaBytes& image, int x, int y)
-    {
-        Bytes p;
-        std::memcpy (p.data(), image.getRowPointer (y) + x * 4, 4);
-        return p;
     }
 
     /** Every (backdrop, source) byte pair: backdrop red = row, source red = column; green
