@@ -2,6 +2,8 @@
 
 #include "FakeLayers.h"
 
+#include <thread>
+
 namespace
 {
     /** Sets *deleted when destroyed. */
@@ -59,6 +61,13 @@ TEST (LayerManagerRender, NothingToRenderGivesNone)
     noSource.addLayer (new CountingLayer());
     EXPECT_EQ (noSource.renderStack (nullptr, false, false), nullptr);
     EXPECT_EQ (noSource.renderStack (&area, false, true), nullptr);
+
+    // Without a host the render runs at scale 1.
+    TestStack stack (1);
+    stack.manager.setCallback (nullptr);
+    EXPECT_EQ (stack.manager.renderStack (nullptr, false, false), stack.effect (1)->getOutputImage());
+    EXPECT_FLOAT_EQ (stack.effect (1)->getRenderParameters()->renderScale, 1.0f);
+    stack.manager.requestRender (nullptr);
 }
 
 TEST (LayerManagerRender, LayersRenderOnceThenComeFromTheCache)
@@ -365,4 +374,20 @@ TEST (LayerManagerEdits, ClearLayersVariants)
         if (! c.effectDeleted)
             delete effect;
     }
+}
+
+TEST (LayerManagerRender, RendersAndSavesOnAWorkerThreadWithoutAMessageLoop)
+{
+    ASSERT_EQ (juce::MessageManager::getInstanceWithoutCreating(), nullptr);
+    TestStack stack (2);
+    SxRef<SxImageRgbaBytes> result;
+    SxPropertySet set;
+    std::thread worker ([&] {
+        result = SxRef<SxImageRgbaBytes> (stack.manager.renderStack (nullptr, false, true));
+        stack.manager.saveToPropertySet (set, {});
+    });
+    worker.join();
+    ASSERT_NE (result.get(), nullptr);
+    EXPECT_EQ (redAt (*result), redAt (*stack.source) + 2);
+    EXPECT_EQ (set.getValue ("LayerCount"), "2");
 }
