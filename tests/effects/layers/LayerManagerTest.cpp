@@ -65,7 +65,8 @@ TEST (LayerManagerRender, NothingToRenderGivesNone)
     // Without a host the render runs at scale 1.
     TestStack stack (1);
     stack.manager.setCallback (nullptr);
-    EXPECT_EQ (stack.manager.renderStack (nullptr, false, false), stack.effect (1)->getOutputImage());
+    auto* result = stack.manager.renderStack (nullptr, false, false);
+    EXPECT_EQ (result, stack.effect (1)->getOutputImage());
     EXPECT_FLOAT_EQ (stack.effect (1)->getRenderParameters()->renderScale, 1.0f);
     stack.manager.requestRender (nullptr);
 }
