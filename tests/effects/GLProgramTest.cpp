@@ -2,6 +2,7 @@
 
 #include "GPUImageOpenGLESContext.h"
 #include "OpenGLHeaders.h"
+#include "BrushShaders.h"
 #include "gpu/GLErrors.h"
 #include "gpu/GLProgram.h"
 
@@ -11,18 +12,6 @@
 
 namespace
 {
-    juce::String shaderText (const char* fileName)
-    {
-        static const auto folder = juce::File (__FILE__).getParentDirectory().getParentDirectory()
-                                       .getParentDirectory().getChildFile ("resources/shaders");
-        return folder.getChildFile (fileName).loadFileAsString();
-    }
-
-    juce::String fragmentText (const char* fileName)
-    {
-        return shaderText ("swizzleFunctions.glsl") + shaderText (fileName);
-    }
-
     /** Collects what is written to std::cerr while alive. */
     struct ErrorStreamCapture
     {
@@ -69,11 +58,20 @@ TEST (GLProgramSource, PrecisionStatementsAndQualifiersAreRemovedInOrder)
 
 TEST (GLProgramSource, BrushTextsLoseEveryQualifier)
 {
-    for (auto* file : { "swizzleFunctions.glsl", "quadVertex.glsl", "premultiplyFragment.glsl",
-                        "unpremultiplyFragment.glsl", "spriteVertex.glsl", "singleColourBrushFragment.glsl",
-                        "multiplyBrushFragment.glsl" })
+    struct Text { const char* name; const char* text; };
+    const Text texts[] = {
+        { "swizzleFunctionsSource", swizzleFunctionsSource },
+        { "quadVertexSource", quadVertexSource },
+        { "premultiplyFragmentSource", premultiplyFragmentSource },
+        { "unpremultiplyFragmentSource", unpremultiplyFragmentSource },
+        { "spriteVertexSource", spriteVertexSource },
+        { "singleColourBrushFragmentSource", singleColourBrushFragmentSource },
+        { "multiplyBrushFragmentSource", multiplyBrushFragmentSource },
+    };
+
+    for (const auto& [file, source] : texts)
     {
-        const auto text = shaderText (file);
+        const juce::String text (source);
         ASSERT_TRUE (text.isNotEmpty()) << file;
         const auto prepared = GLProgram::prepareSource (text);
 
@@ -91,13 +89,13 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
         std::vector<const char*> attributes, uniforms;
     };
     const std::vector<Case> cases = {
-        { "quadVertex.glsl", "premultiplyFragment.glsl",
+        { quadVertexSource, premultiplyFragmentSource,
           { "position", "inputTextureCoordinate" }, { "inputImageTexture" } },
-        { "quadVertex.glsl", "unpremultiplyFragment.glsl",
+        { quadVertexSource, unpremultiplyFragmentSource,
           { "position", "inputTextureCoordinate" }, { "inputImageTexture" } },
-        { "spriteVertex.glsl", "singleColourBrushFragment.glsl", { "a_position", "a_tex_coords" },
+        { spriteVertexSource, singleColourBrushFragmentSource, { "a_position", "a_tex_coords" },
           { "u_projection_mat", "u_model_mat", "u_brushTexture", "u_color", "u_opacity", "u_do_use_grey_scale" } },
-        { "spriteVertex.glsl", "multiplyBrushFragment.glsl", { "a_position", "a_tex_coords" },
+        { spriteVertexSource, multiplyBrushFragmentSource, { "a_position", "a_tex_coords" },
           { "u_projection_mat", "u_model_mat", "u_brushTexture", "u_opacity" } },
     };
 
@@ -105,7 +103,7 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
     {
         SCOPED_TRACE (c.fragment);
         ErrorStreamCapture errors;
-        GLProgram program (shaderText (c.vertex), fragmentText (c.fragment));
+        GLProgram program (c.vertex, c.fragment);
 
         for (auto* name : c.attributes)
             program.addAttribute (name);
@@ -136,7 +134,7 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
 
 TEST_F (GLProgramTest, AttributesKeepTheOrderOfTheirFirstAddition)
 {
-    GLProgram program (shaderText ("quadVertex.glsl"), fragmentText ("premultiplyFragment.glsl"));
+    GLProgram program (quadVertexSource, premultiplyFragmentSource);
     program.addAttribute ("inputTextureCoordinate");
     program.addAttribute ("position");
     program.addAttribute ("inputTextureCoordinate");
@@ -161,7 +159,7 @@ TEST_F (GLProgramTest, AttributesKeepTheOrderOfTheirFirstAddition)
 TEST_F (GLProgramTest, FailedLinkKeepsShadersUntilDestroyedAndLogsOnce)
 {
     ErrorStreamCapture errors;
-    auto program = std::make_unique<GLProgram> (shaderText ("quadVertex.glsl"),
+    auto program = std::make_unique<GLProgram> (quadVertexSource,
                                                 "void main() { gl_FragColor = undeclaredColour; }");
     program->addAttribute ("position");
 
@@ -223,7 +221,7 @@ TEST_F (GLProgramTest, PremultiplyPassTurnsArgbBytesIntoPremultipliedRgba)
     ASSERT_EQ (glCheckFramebufferStatus (GL_FRAMEBUFFER), (GLenum) GL_FRAMEBUFFER_COMPLETE);
 
     {
-        GLProgram program (shaderText ("quadVertex.glsl"), fragmentText ("premultiplyFragment.glsl"));
+        GLProgram program (quadVertexSource, premultiplyFragmentSource);
         program.addAttribute ("position");
         program.addAttribute ("inputTextureCoordinate");
         ASSERT_TRUE (program.link());
