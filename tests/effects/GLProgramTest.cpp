@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "BrushShaders.h"
 #include "GPUImageOpenGLESContext.h"
 #include "OpenGLHeaders.h"
-#include "BrushShaders.h"
 #include "gpu/GLErrors.h"
 #include "gpu/GLProgram.h"
 
@@ -194,65 +194,4 @@ TEST_F (GLProgramTest, FailedLinkKeepsShadersUntilDestroyedAndLogsOnce)
     EXPECT_FALSE (glIsShader (fragment));
     EXPECT_FALSE (glIsProgram (name));
     EXPECT_EQ (checkGLError(), (uint32_t) GL_NO_ERROR);
-}
-
-TEST_F (GLProgramTest, PremultiplyPassTurnsArgbBytesIntoPremultipliedRgba)
-{
-    // Bytes A, R, G, B as the image buffers hold them: half-transparent, then opaque.
-    const uint8_t image[] = { 128, 200, 100, 50,   255, 10, 20, 30 };
-    const int expected[][4] = { { 100, 50, 25, 128 }, { 10, 20, 30, 255 } };
-
-    GLuint texture = 0, target = 0, framebuffer = 0;
-    glActiveTexture (GL_TEXTURE1);
-    glGenTextures (1, &texture);
-    glBindTexture (GL_TEXTURE_2D, texture);
-    glTexParameteri (GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri (GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glPixelStorei (GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D (GL_TEXTURE_2D, 0, GL_RGBA8, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image);
-
-    glActiveTexture (GL_TEXTURE0);
-    glGenTextures (1, &target);
-    glBindTexture (GL_TEXTURE_2D, target);
-    glTexImage2D (GL_TEXTURE_2D, 0, GL_RGBA8, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glGenFramebuffers (1, &framebuffer);
-    glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D (GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
-    ASSERT_EQ (glCheckFramebufferStatus (GL_FRAMEBUFFER), (GLenum) GL_FRAMEBUFFER_COMPLETE);
-
-    {
-        GLProgram program (quadVertexSource, premultiplyFragmentSource);
-        program.addAttribute ("position");
-        program.addAttribute ("inputTextureCoordinate");
-        ASSERT_TRUE (program.link());
-        program.use();
-        glUniform1i (program.uniformIndex ("inputImageTexture"), 1);
-
-        const GLfloat positions[] = { -1, -1,  1, -1,  -1, 1,  1, 1 };
-        const GLfloat coordinates[] = { 0, 0,  1, 0,  0, 1,  1, 1 };
-        glViewport (0, 0, 2, 1);
-        glDisable (GL_BLEND);
-        glVertexAttribPointer ((GLuint) program.attributeIndex ("position"), 2, GL_FLOAT, GL_FALSE, 0, positions);
-        glEnableVertexAttribArray ((GLuint) program.attributeIndex ("position"));
-        glVertexAttribPointer ((GLuint) program.attributeIndex ("inputTextureCoordinate"), 2, GL_FLOAT, GL_FALSE, 0, coordinates);
-        glEnableVertexAttribArray ((GLuint) program.attributeIndex ("inputTextureCoordinate"));
-        glDrawArrays (GL_TRIANGLE_STRIP, 0, 4);
-        glDisableVertexAttribArray (0);
-        glDisableVertexAttribArray (1);
-    }
-
-    uint8_t result[8] = {};
-    glPixelStorei (GL_PACK_ALIGNMENT, 1);
-    glReadPixels (0, 0, 2, 1, GL_RGBA, GL_UNSIGNED_BYTE, result);
-    EXPECT_EQ (checkGLError(), (uint32_t) GL_NO_ERROR);
-
-    for (int pixel = 0; pixel < 2; ++pixel)
-        for (int channel = 0; channel < 4; ++channel)
-            EXPECT_NEAR (result[pixel * 4 + channel], expected[pixel][channel], 1)
-                << "pixel " << pixel << " channel " << channel;
-
-    glBindFramebuffer (GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers (1, &framebuffer);
-    glDeleteTextures (1, &target);
-    glDeleteTextures (1, &texture);
 }
