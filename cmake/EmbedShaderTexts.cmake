@@ -2,7 +2,7 @@
 #
 # Writes a header with one constexpr char array per shader file, named after the file
 # (swizzleFunctions.glsl -> ShaderFiles::swizzleFunctions), holding the file byte for byte
-# as a raw string literal. The header is only rewritten when its text changes.
+# as a raw string literal.
 
 file(GLOB shader_files ${INPUT_DIR}/*.glsl)
 list(SORT shader_files)
@@ -26,9 +26,4 @@ endforeach()
 
 string(APPEND content "}\n")
 
-if(EXISTS ${OUTPUT})
-  file(READ ${OUTPUT} previous)
-endif()
-if(NOT "${previous}" STREQUAL "${content}")
-  file(WRITE ${OUTPUT} "${content}")
-endif()
+file(WRITE ${OUTPUT} "${content}")
