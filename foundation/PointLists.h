@@ -15,8 +15,9 @@
     and the keys "Item=<i>ValueX" / "Item=<i>ValueY". Points of the older forms get
     weight 1 and further floats 0.
 
-    Readers take no more points than the data can hold, so a damaged count costs nothing;
-    a point cut short by the end of the data reads its missing values as 0.
+    Readers take no more points than the data can hold (a record's count is capped at
+    its number of keys), so a damaged count costs nothing; a point cut short by the end
+    of the data reads its missing values as 0.
 */
 
 /** Stores the block of points under key. */
