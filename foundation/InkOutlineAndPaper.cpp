@@ -48,8 +48,11 @@ uint8_t InkOutlineAndPaper::modulateByFibre (uint8_t v, uint8_t f) noexcept
     return 128;
 }
 
-void InkOutlineAndPaper::scaleAndClamp (SxImageAlphaByte& image, float factor, bool keepZero)
+void InkOutlineAndPaper::scaleAndClamp (SxImageAlphaByte& image, float factor)
 {
+    // Any factor above 256 saturates every non-zero byte, and zero stays zero under every
+    // finite factor: bounding it keeps the loop free of special cases (and of NaN).
+    factor = std::isnan (factor) ? 0.0f : std::clamp (factor, -1.0f, 256.0f);
     const int width = image.width;
     ParallelRows::forEachBand (0, image.height, width, [&] (int first, int end)
     {
@@ -57,13 +60,7 @@ void InkOutlineAndPaper::scaleAndClamp (SxImageAlphaByte& image, float factor, b
         {
             auto* row = image.getRowPointer (y);
             for (int x = 0; x < width; ++x)
-            {
-                // Zero stays zero under any finite factor; keepZero only guards the
-                // non-finite ones, whose product would not be zero.
-                const float product = (float) row[x] * factor;
-                const int v = product >= 255.0f ? 255 : (product > 0.0f ? (int) product : 0);
-                row[x] = (keepZero && row[x] == 0) ? 0 : (uint8_t) v;
-            }
+                row[x] = (uint8_t) (int) std::min (std::max ((float) row[x] * factor, 0.0f), 255.0f);
         }
     });
 }
@@ -84,7 +81,7 @@ void makeInkOutline (SxImageAlphaByte& source, SxImageAlphaByte& destination,
     SxImageAlphaByte temp (destination.width, destination.height);
 
     sobelMagnitudeGray (source, destination);
-    InkOutlineAndPaper::scaleAndClamp (destination, 5.0f * strength, true);
+    InkOutlineAndPaper::scaleAndClamp (destination, 5.0f * strength);
     contrastCurve (destination, destination, 0.0f, std::min (strength * 0.1f + 0.85f, 1.0f));
 
     std::memcpy (temp.pixels, destination.pixels, (size_t) temp.width * (size_t) temp.height);
@@ -122,5 +119,5 @@ void applyFibersTexture (SxImageAlphaByte& image, const juce::String& group, flo
     fibres.reset();
 
     if (amount != 1.0f)
-        InkOutlineAndPaper::scaleAndClamp (image, amount, false);
+        InkOutlineAndPaper::scaleAndClamp (image, amount);
 }

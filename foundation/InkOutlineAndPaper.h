@@ -23,8 +23,9 @@ namespace InkOutlineAndPaper
     /** Modulation of a toned value v by the fibre value f. */
     uint8_t modulateByFibre (uint8_t v, uint8_t f) noexcept;
 
-    /** trunc(v * factor) within 0 ... 255, for the ink gain and the texture amount. */
-    void scaleAndClamp (SxImageAlphaByte& image, float factor, bool keepZero);
+    /** trunc(v * factor) within 0 ... 255 (zero stays zero), for the ink gain and the
+        texture amount; a NaN factor counts as 0. */
+    void scaleAndClamp (SxImageAlphaByte& image, float factor);
 }
 
 /** Writes the ink outline of source into destination (same size); source is left holding

@@ -143,11 +143,13 @@ TEST (FibreTexture, AmountScalesAndClamps)
 {
     struct Case { float amount; int v, expected; };
     const Case cases[] = { { 1.5f, 200, 255 }, { 1.5f, 100, 150 }, { 0.5f, 255, 127 }, { 0.0f, 200, 0 },
-                           { -1.0f, 200, 0 }, { 1.5f, 0, 0 }, { std::numeric_limits<float>::quiet_NaN(), 100, 0 } };
+                           { -1.0f, 200, 0 }, { 1.5f, 0, 0 }, { std::numeric_limits<float>::quiet_NaN(), 100, 0 },
+                           { std::numeric_limits<float>::infinity(), 1, 255 }, { std::numeric_limits<float>::infinity(), 0, 0 },
+                           { 1e30f, 3, 255 } };
     for (const auto& c : cases)
     {
         auto image = filled (33, 3, (uint8_t) c.v);
-        InkOutlineAndPaper::scaleAndClamp (image, c.amount, false);
+        InkOutlineAndPaper::scaleAndClamp (image, c.amount);
         EXPECT_EQ (image.pixels[0], c.expected) << c.amount << " x " << c.v;
         EXPECT_EQ (image.pixels[98], c.expected);
     }
