@@ -52,13 +52,13 @@ namespace
             const float length = seq.range (minLen, maxLen);
             const float tone = (seq.next() < 0.55f ? -1.0f : 0.7f) * strength * seq.range (0.4f, 1.0f);
             const float width = seq.range (0.45f, 0.95f);
-            const float bend = seq.range (-0.004f, 0.004f);
+            const float bend = seq.range (-0.012f, 0.012f);
             for (float s = 0.0f; s < length; s += 0.7f)
             {
                 // Fibres fade in and out along their length.
                 const float fade = std::sin (juce::MathConstants<float>::pi * s / length);
                 canvas.stampTone (x, y, width, tone * fade);
-                angle += bend + seq.range (-0.012f, 0.012f);
+                angle += bend + seq.range (-0.025f, 0.025f);
                 x += std::cos (angle) * 0.7f;
                 y += std::sin (angle) * 0.7f;
             }
@@ -261,7 +261,7 @@ namespace
         const float ay = aspect >= 1.0f ? base / aspect : base;
         const float rotation = seq.range (0.0f, twoPi);
         const float lobes = seq.range (0.08f, 0.22f);
-        const float density = seq.range (0.35f, 0.6f);
+        const float density = seq.range (0.3f, 0.5f);
 
         std::array<float, 720> outline {};
         float amp[6], phase[6];
@@ -283,8 +283,11 @@ namespace
         const float cr = std::cos (rotation), sr = std::sin (rotation);
         int minX = cellX + cellSize, minY = cellY + cellSize, maxX = cellX, maxY = cellY;
 
-        for (int y = cellY + 4; y < cellY + cellSize - 4; ++y)
-            for (int x = cellX + 4; x < cellX + cellSize - 4; ++x)
+        // The shape as a field (1 on the edge), then the distance to the edge in pixels
+        // from the field's slope: the rim and the anti-aliasing need true pixel widths.
+        std::vector<float> field ((size_t) cellSize * (size_t) cellSize, 10.0f);
+        for (int y = cellY + 2; y < cellY + cellSize - 2; ++y)
+            for (int x = cellX + 2; x < cellX + cellSize - 2; ++x)
             {
                 const float fx = (float) x, fy = (float) y;
                 // Rotated, stretched coordinates, warped a little for a wet, irregular edge.
@@ -292,12 +295,23 @@ namespace
                 const float wy = 10.0f * fbm (fx / 40.0f, fy / 40.0f, 3, seed + 2);
                 const float dx = fx + wx - cx, dy = fy + wy - cy;
                 const float u = (dx * cr + dy * sr) / ax, v = (-dx * sr + dy * cr) / ay;
-                const float r = std::sqrt (u * u + v * v);
                 float angle = std::atan2 (v, u);
                 if (angle < 0.0f)
                     angle += twoPi;
                 const float limit = outline[(size_t) (angle / twoPi * (float) outline.size()) % outline.size()];
-                const float distance = (limit - r) * juce::jmin (ax, ay); // pixels to the edge, roughly
+                field[(size_t) (y - cellY) * (size_t) cellSize + (size_t) (x - cellX)] = std::sqrt (u * u + v * v) / limit;
+            }
+
+        for (int y = cellY + 4; y < cellY + cellSize - 4; ++y)
+            for (int x = cellX + 4; x < cellX + cellSize - 4; ++x)
+            {
+                const float fx = (float) x, fy = (float) y;
+                auto f = [&] (int xx, int yy) { return field[(size_t) (yy - cellY) * (size_t) cellSize + (size_t) (xx - cellX)]; };
+                const float here = f (x, y);
+                if (here > 1.2f)
+                    continue;
+                const float gx = (f (x + 1, y) - f (x - 1, y)) * 0.5f, gy = (f (x, y + 1) - f (x, y - 1)) * 0.5f;
+                const float distance = (1.0f - here) / juce::jmax (1.0e-4f, std::sqrt (gx * gx + gy * gy));
                 if (distance < -1.0f)
                     continue;
 
@@ -306,8 +320,8 @@ namespace
                 const float granulation = 0.12f * valueNoise (fx / 1.8f, fy / 1.8f, seed + 4)
                                           + 0.10f * fbm (fx / 12.0f, fy / 12.0f, 2, seed + 5);
                 // Pigment drifts to the drying edge: a darker rim a few pixels wide.
-                const float rim = 0.55f * std::exp (-juce::jmax (0.0f, distance) / 6.0f)
-                                  + 0.15f * std::exp (-juce::jmax (0.0f, distance) / 25.0f);
+                const float rim = 0.95f * std::exp (-juce::jmax (0.0f, distance) / 4.0f)
+                                  + 0.25f * std::exp (-juce::jmax (0.0f, distance) / 18.0f);
                 // Back-runs: paler blooms inside some blots.
                 const float bloom = 0.25f * smoothstep (0.35f, 0.6f, fbm (fx / 55.0f, fy / 55.0f, 3, seed + 6));
                 const float p = juce::jlimit (0.0f, 1.0f, density * (soft + granulation - bloom) + rim * density);
