@@ -473,22 +473,28 @@ int main (int argc, char* argv[])
         { "Aged-Paper35", 0.960f, 0.930f, 0.870f, 0.55f, 0.070f, 9.0f, 0.9f },
         { "Aged-Paper37", 0.950f, 0.920f, 0.850f, 0.70f, 0.075f, 6.0f, 1.3f },
     };
-    std::vector<Item> paperThumbs;
-    for (size_t i = 0; i < papers.size(); ++i)
+    // One sheet per thread: every item has its own slot and its own area of the contact sheet.
+    std::vector<Item> paperItems (papers.size()), paperThumbs (papers.size());
+    ParallelRows::forEachBand (0, (int) papers.size(), 1 << 22, [&] (int first, int end)
     {
-        const auto paper = paintPaper (papers[i], 1000u + (uint32_t) i, 2048, 1536);
-        items.push_back ({ "Tolva_Backgrounds", papers[i].name + ".jpg", encode (paper, true, true) });
-        const auto thumb = paper.downscaled (8, 512, 256, 128, 128);
-        paperThumbs.push_back ({ "Thumbnail_Tolva_Backgrounds", papers[i].name + ".jpg", encode (thumb, true, true) });
-        // Contact sheet: the whole paper small, and a 1:1 crop to judge the tooth.
-        pasteInto (sheet, paper.downscaled (8), 10 + (int) (i % 6) * 298, 5 + (int) (i / 6) * 340);
-        Canvas crop (128, 96);
-        for (int y = 0; y < 96; ++y)
-            for (int x = 0; x < 128; ++x)
-                std::copy_n (paper.at (700 + x, 700 + y), 4, crop.at (x, y));
-        pasteInto (sheet, crop, 10 + (int) (i % 6) * 298, 202 + (int) (i / 6) * 340);
-        pasteInto (sheet, thumb, 148 + (int) (i % 6) * 298, 202 + (int) (i / 6) * 340);
-    }
+        for (size_t i = (size_t) first; i < (size_t) end; ++i)
+        {
+            const auto paper = paintPaper (papers[i], 1000u + (uint32_t) i, 2048, 1536);
+            paperItems[i] = { "Tolva_Backgrounds", papers[i].name + ".jpg", encode (paper, true, true) };
+            const auto thumb = paper.downscaled (8, 512, 256, 128, 128);
+            paperThumbs[i] = { "Thumbnail_Tolva_Backgrounds", papers[i].name + ".jpg", encode (thumb, true, true) };
+            // Contact sheet: the whole paper small, and a 1:1 crop to judge the tooth.
+            pasteInto (sheet, paper.downscaled (8), 10 + (int) (i % 6) * 298, 5 + (int) (i / 6) * 340);
+            Canvas crop (128, 96);
+            for (int y = 0; y < 96; ++y)
+                for (int x = 0; x < 128; ++x)
+                    std::copy_n (paper.at (700 + x, 700 + y), 4, crop.at (x, y));
+            pasteInto (sheet, crop, 10 + (int) (i % 6) * 298, 202 + (int) (i / 6) * 340);
+            pasteInto (sheet, thumb, 148 + (int) (i % 6) * 298, 202 + (int) (i / 6) * 340);
+        }
+    });
+    for (auto& p : paperItems)
+        items.push_back (std::move (p));
     for (auto& t : paperThumbs)
         items.push_back (std::move (t));
 
@@ -518,16 +524,23 @@ int main (int argc, char* argv[])
         borderThumbs.push_back ({ "Tolva_Thumbnail_Borders", "0a-none.png", encode (noneThumb, false, true) });
         pasteInto (sheet, noneThumb, 10, 700);
     }
-    for (size_t i = 0; i < borders.size(); ++i)
+    std::vector<Item> borderItems (borders.size());
+    borderThumbs.resize (borders.size() + 1);
+    ParallelRows::forEachBand (0, (int) borders.size(), 1 << 22, [&] (int first, int end)
     {
-        const auto name = "border-" + juce::String ((int) i + 1).paddedLeft ('0', 2) + ".jpg";
-        const auto border = paintBorder (borders[i], 2000u + (uint32_t) i, 1200, 900);
-        items.push_back ({ "Tolva_Borders", name, encode (border, true, true) });
-        const auto thumb = border.downscaled (8);
-        borderThumbs.push_back ({ "Tolva_Thumbnail_Borders", name, encode (thumb, true, true) });
-        const int slot = (int) i + 1;
-        pasteInto (sheet, border.downscaled (4), 10 + (slot % 5) * 310, 700 + (slot / 5) * 240);
-    }
+        for (size_t i = (size_t) first; i < (size_t) end; ++i)
+        {
+            const auto name = "border-" + juce::String ((int) i + 1).paddedLeft ('0', 2) + ".jpg";
+            const auto border = paintBorder (borders[i], 2000u + (uint32_t) i, 1200, 900);
+            borderItems[i] = { "Tolva_Borders", name, encode (border, true, true) };
+            const auto thumb = border.downscaled (8);
+            borderThumbs[i + 1] = { "Tolva_Thumbnail_Borders", name, encode (thumb, true, true) };
+            const int slot = (int) i + 1;
+            pasteInto (sheet, border.downscaled (4), 10 + (slot % 5) * 310, 700 + (slot / 5) * 240);
+        }
+    });
+    for (auto& b : borderItems)
+        items.push_back (std::move (b));
     for (auto& t : borderThumbs)
         items.push_back (std::move (t));
 
