@@ -28,7 +28,7 @@ namespace
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
             {
-                uint32_t h = (uint32_t) ((x / 3) * 73856093) ^ (uint32_t) ((y / 3) * 19349663);
+                uint32_t h = (uint32_t) (x / 3) * 73856093u ^ (uint32_t) (y / 3) * 19349663u;
                 h = h * 2654435761u;
                 image.getRowPointer (y)[x] = (uint8_t) (h >> 24);
             }
