@@ -118,7 +118,7 @@ namespace Artwork
             return out;
         }
 
-        /** The framework image: RGB when opaque is true, else ARGB (premultiplied). */
+        /** The framework image: RGB when opaque is true, else ARGB. */
         juce::Image toImage (bool opaque) const
         {
             juce::Image image (opaque ? juce::Image::RGB : juce::Image::ARGB, width, height, false, juce::SoftwareImageType());
@@ -128,8 +128,10 @@ namespace Artwork
                 {
                     const auto* p = at (x, y);
                     auto byte = [] (float v) { return (uint8_t) juce::jlimit (0, 255, (int) std::lround (v * 255.0f)); };
-                    const auto a = opaque ? (uint8_t) 255 : byte (p[3]);
-                    bits.setPixelColour (x, y, juce::Colour (byte (p[0]), byte (p[1]), byte (p[2]), a));
+                    // The canvas holds premultiplied colour; the framework's colour is straight.
+                    const float alpha = opaque ? 1.0f : p[3];
+                    const float scale = alpha > 0.0f ? 1.0f / alpha : 0.0f;
+                    bits.setPixelColour (x, y, juce::Colour (byte (p[0] * scale), byte (p[1] * scale), byte (p[2] * scale), byte (alpha)));
                 }
             return image;
         }
