@@ -1,0 +1,170 @@
+#include "AbstractWaterColor.h"
+#include "WatercolorTestSupport.h"
+#include "StylizedWatercolor.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+    /** A layer whose four caches the test can fill. */
+    struct CacheProbe : public StylizedWatercolor
+    {
+        void fillCaches()
+        {
+            caches.inkOutlineMask = SxRef<SxImageAlphaByte> (new SxImageAlphaByte (2, 2));
+            caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (2, 2));
+            caches.paperImage = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (2, 2));
+            caches.borderImage = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (2, 2));
+        }
+
+        /** Which caches are gone: ink, dabs, paper, border. */
+        std::array<bool, 4> released() const
+        {
+            return { ! caches.inkOutlineMask, ! caches.dabLayer, ! caches.paperImage, ! caches.borderImage };
+        }
+    };
+
+    struct Host : public LayerCallback
+    {
+        int undoRecords = 0;
+        int toolDeselections = 0;
+        void recordUndoState() override { ++undoRecords; }
+        void selectTool (SxTool* tool) override { toolDeselections += tool == nullptr ? 1 : 0; }
+    };
+
+    void changeControl (StylizedWatercolor& layer, const char* name)
+    {
+        juce::Component control (name);
+        layer.controlChanged (&control);
+    }
+
+    SxPropertySet savedWithVariation (float variation)
+    {
+        CacheProbe source;
+        source.getSettings().mVariation = variation;
+        source.getSettings().saturation = 0.5f;
+        source.getSettings().hueShift = 0.25f;
+        SxPropertySet set;
+        source.saveToPropertySet (set, {});
+        return set;
+    }
+
+    juce::String textPresetWithVariation (const char* variation)
+    {
+        juce::StringArray lines;
+        for (int i = 0; i < 21; ++i)
+            lines.add ("0");
+        lines.set (3, variation);
+        return lines.joinIntoString ("\n");
+    }
+}
+
+TEST (StylizedWatercolor, NamesAndInstances)
+{
+    StylizedWatercolor stylized;
+    AbstractWaterColor abstract;
+    EXPECT_EQ (stylized.getClassName(), "StylizedWatercolor");
+    EXPECT_EQ (abstract.getClassName(), "AbstractWaterColor");
+    EXPECT_EQ (stylized.getShortName(), "Stylized");
+    EXPECT_EQ (abstract.getShortName(), "Abstract");
+    EXPECT_EQ (stylized.getDisplayName(), "Stylized Watercolor");
+    EXPECT_EQ (abstract.getDisplayName(), "Abstract Watercolor");
+
+    std::unique_ptr<Layer> clone (abstract.createInstance());
+    EXPECT_NE (dynamic_cast<AbstractWaterColor*> (clone.get()), nullptr);
+}
+
+TEST (StylizedWatercolor, EachEventReleasesItsCaches)
+{
+    const ScopedArchiveNames names;
+    using Released = std::array<bool, 4>; // ink, dabs, paper, border
+    const Released all { true, true, true, true };
+
+    struct Case { const char* event; std::function<void (CacheProbe&)> act; Released expected; };
+    const std::vector<Case> cases {
+        { "reset", [] (auto& l) { l.resetToDefaults(); }, all },
+        { "randomise", [] (auto& l) { l.randomizeSettings(); }, all },
+        { "outline slider", [] (auto& l) { changeControl (l, "outlineSlider"); }, { true, false, false, false } },
+        { "outline detail slider", [] (auto& l) { changeControl (l, "outlineDetailSlider"); }, { true, false, false, false } },
+        { "ink fill slider", [] (auto& l) { changeControl (l, "outlineThresholdSlider"); }, { true, false, false, false } },
+        { "variation slider", [] (auto& l) { changeControl (l, "variationSlider"); }, { false, true, false, false } },
+        { "colour shift slider", [] (auto& l) { changeControl (l, "hueShiftSlider"); }, { false, true, false, false } },
+        { "paint size slider", [] (auto& l) { changeControl (l, "paintSizeSlider"); }, { false, true, false, false } },
+        { "area fill slider", [] (auto& l) { changeControl (l, "edgeSizeSlider"); }, { false, true, false, false } },
+        { "overall strength slider", [] (auto& l) { changeControl (l, "overallStrengthSlider"); }, { false, false, false, false } },
+        { "paper picked", [] (auto& l) { l.paperChosen (1); }, { true, false, true, false } },
+        { "border picked", [] (auto& l) { l.borderChosen (2); }, { true, false, false, true } },
+        { "load, same dab settings", [] (auto& l) { l.loadFromPropertySet (savedWithVariation (0.5f), {}); }, { true, false, true, true } },
+        { "load, other variation", [] (auto& l) { l.loadFromPropertySet (savedWithVariation (0.75f), {}); }, all },
+        { "text preset, same variation", [] (auto& l) { l.applyTextPreset (textPresetWithVariation ("0.5")); }, { true, false, true, true } },
+        { "text preset, other variation", [] (auto& l) { l.applyTextPreset (textPresetWithVariation ("0.25")); }, all },
+        { "drop caches", [] (auto& l) { l.dropCachedImages(); }, all },
+        { "rescale to new image", [] (auto& l) { l.rescaleToNewImage (nullptr, nullptr); }, all },
+        { "rescale to previous image", [] (auto& l) { l.rescaleToPreviousImage (nullptr, nullptr); }, all },
+        { "source image replaced", [] (auto& l) { l.onSourceImageReplaced (nullptr, false); }, all },
+    };
+
+    for (const auto& c : cases)
+    {
+        CacheProbe layer;
+        layer.getSettings().mVariation = 0.5f;
+        layer.getSettings().saturation = 0.5f;
+        layer.getSettings().hueShift = 0.25f;
+        layer.fillCaches();
+        c.act (layer);
+        EXPECT_EQ (layer.released(), c.expected) << c.event;
+    }
+}
+
+TEST (StylizedWatercolor, ControlChangesRecordUndoAndRender)
+{
+    CacheProbe layer;
+    Host host;
+    layer.setCallback (&host);
+    layer.setNeedsRender (false);
+
+    changeControl (layer, "outlineSlider");
+    EXPECT_EQ (host.undoRecords, 1);
+    EXPECT_TRUE (layer.needsRender());
+    EXPECT_EQ (host.toolDeselections, 0);
+}
+
+TEST (StylizedWatercolor, MaskControlsOpenTheWizardWithoutRendering)
+{
+    struct Case { const char* control; int colorArea; int undoRecords; bool renders; };
+    const std::vector<Case> cases {
+        { "selectiveMaskButton", 0, 0, false },
+        { "insideColorSegmentControl", WatercolorSettings::mask, 1, false },
+        { "insideColorSegmentControl", WatercolorSettings::full, 1, true },
+    };
+    for (const auto& c : cases)
+    {
+        CacheProbe layer;
+        Host host;
+        layer.setCallback (&host);
+        layer.getSettings().mInsideColor = c.colorArea;
+        layer.setNeedsRender (false);
+
+        changeControl (layer, c.control);
+        EXPECT_EQ (host.toolDeselections, c.renders ? 0 : 1) << c.control;
+        EXPECT_EQ (host.undoRecords, c.undoRecords) << c.control;
+        EXPECT_EQ (layer.needsRender(), c.renders) << c.control;
+    }
+}
+
+TEST (StylizedWatercolor, ThumbnailChoicesNameArchiveItems)
+{
+    const ScopedArchiveNames names;
+    CacheProbe layer;
+    layer.paperChosen (2);
+    layer.borderChosen (0);
+    EXPECT_EQ (layer.getSettings().edgeFileName, "Aged-Paper37");
+    EXPECT_EQ (layer.getSettings().borderFileName, "0a-none");
+
+    layer.fillCaches();
+    layer.paperChosen (3);
+    layer.borderChosen (-1);
+    EXPECT_EQ (layer.getSettings().edgeFileName, "Aged-Paper37") << "an index with no item changes nothing";
+    EXPECT_EQ (layer.getSettings().borderFileName, "0a-none");
+    EXPECT_EQ (layer.released(), (std::array<bool, 4> { false, false, false, false }));
+}
