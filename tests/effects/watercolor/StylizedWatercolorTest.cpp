@@ -1,4 +1,6 @@
 #include "AbstractWaterColor.h"
+#include "LayerManager.h"
+#include "StaticImageLayer.h"
 #include "WatercolorTestSupport.h"
 #include "StylizedWatercolor.h"
 
@@ -167,4 +169,46 @@ TEST (StylizedWatercolor, ThumbnailChoicesNameArchiveItems)
     EXPECT_EQ (layer.getSettings().edgeFileName, "Aged-Paper37") << "an index with no item changes nothing";
     EXPECT_EQ (layer.getSettings().borderFileName, "0a-none");
     EXPECT_EQ (layer.released(), (std::array<bool, 4> { false, false, false, false }));
+}
+
+TEST (StylizedWatercolor, StackSavesAndRebuildsBothEffects)
+{
+    static StylizedWatercolor stylizedPrototype;
+    static AbstractWaterColor abstractPrototype;
+    static const bool registered = [] {
+        LayerManager::registerEffectPrototype (&abstractPrototype);
+        LayerManager::registerEffectPrototype (&stylizedPrototype);
+        return true;
+    }();
+    (void) registered;
+
+    for (bool nested : { false, true })
+    {
+        LayerManager source;
+        source.addLayer (new StaticImageLayer());
+        auto* stylized = new StylizedWatercolor();
+        auto* abstract = new AbstractWaterColor();
+        source.addLayer (stylized);
+        source.addLayer (abstract);
+        stylized->getSettings().paintFill = 0.375f;
+        abstract->getSettings().hueShift = 3.5f;
+        abstract->getSettings().edgeFileName = "Aged-Paper21";
+
+        SxPropertySet set;
+        source.saveToPropertySet (set, LayerSaveOptions { nested });
+        EXPECT_EQ (set.getValue ("ClassName1"), "StylizedWatercolor");
+        EXPECT_EQ (set.getValue ("ClassName2"), "AbstractWaterColor");
+
+        LayerManager target;
+        target.addLayer (new StaticImageLayer());
+        target.loadFromPropertySet (set, nullptr, LayerSaveOptions { nested }, false);
+        ASSERT_EQ (target.getNumLayers(), 3);
+        auto* first = dynamic_cast<StylizedWatercolor*> (target.getLayer (1));
+        auto* second = dynamic_cast<AbstractWaterColor*> (target.getLayer (2));
+        ASSERT_NE (first, nullptr);
+        ASSERT_NE (second, nullptr);
+        EXPECT_FLOAT_EQ (first->getSettings().paintFill, 0.375f);
+        EXPECT_FLOAT_EQ (second->getSettings().hueShift, 3.5f);
+        EXPECT_EQ (second->getSettings().edgeFileName, "Aged-Paper21");
+    }
 }
