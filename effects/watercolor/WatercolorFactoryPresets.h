@@ -6,7 +6,7 @@
 
 /** The factory presets shipped with the watercolour effects, in their text form.
 
-    Each ".pre" file is 21 lines (see StylizedWatercolor::applyTextPreset), joined with
+    Each ".pre" file is 21 lines (see WatercolorSettings::applyTextPreset), joined with
     "\n" and with no final line break; its text is generated from the value table in the
     .cpp, which keeps every value exactly as the preset was authored.
 */

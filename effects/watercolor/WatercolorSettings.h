@@ -15,8 +15,8 @@
     system-wide generator). Colours are colour words (bytes A, R, G, B in memory).
 
     Saved keys are written in the order of saveToPropertySet; "hueShift" is stored with
-    +0.5 and read back with -0.5. The text-preset form is one value per line (see
-    applyTextPreset). Which caches a change releases is the layer's business
+    +0.5 and read back with -0.5. The text-preset form is described at applyTextPreset.
+    Which caches a change releases is the layer's business
     (StylizedWatercolor); this struct only holds values.
 */
 struct WatercolorSettings
@@ -76,9 +76,14 @@ struct WatercolorSettings
         value: numbers read 0, "hueShift" -0.5, "paintFill" and "paintSize" keep theirs). */
     void loadFromPropertySet (const juce::PropertySet& set);
 
-    /** Reads a text preset (see the class notes of StylizedWatercolor::applyTextPreset):
-        lines 1-21 fixed, then optional saturation, border and canvas toning lines. Fields
-        the form does not carry keep their values; a missing border line means no border. */
+    /** Reads a text preset, one value per line (numbers read as far as they are numeric,
+        a missing line as 0 or empty; integer lines keep their low 8 bits):
+        1 mInsideColor, 2 mWetEdge, 3 mEdge, 4 mVariation, 5 mStrength, 6 mOutline,
+        7 mOutlineDetail, 8 mOutlineThreshold, 9 hueShift (no offset), 10 unused,
+        11-14 sepiaColor R G B A, 15 sepiaStrength, 16 unused, 17-20 canvasColor R G B A,
+        21 edgeFileName; then, when present, 22 saturation, 23 borderFileName,
+        24 edgeCanvasTexture. Fields the form does not carry keep their values; a missing
+        border line means no border. */
     void applyTextPreset (const juce::StringArray& lines);
 
     bool operator== (const WatercolorSettings&) const = default;

@@ -40,12 +40,12 @@ namespace
         layer.controlChanged (&control);
     }
 
-    SxPropertySet savedWithVariation (float variation)
+    SxPropertySet savedWith (float variation, float saturation = 0.5f, float hueShift = 0.25f)
     {
         CacheProbe source;
         source.getSettings().mVariation = variation;
-        source.getSettings().saturation = 0.5f;
-        source.getSettings().hueShift = 0.25f;
+        source.getSettings().saturation = saturation;
+        source.getSettings().hueShift = hueShift;
         SxPropertySet set;
         source.saveToPropertySet (set, {});
         return set;
@@ -96,8 +96,10 @@ TEST (StylizedWatercolor, EachEventReleasesItsCaches)
         { "overall strength slider", [] (auto& l) { changeControl (l, "overallStrengthSlider"); }, { false, false, false, false } },
         { "paper picked", [] (auto& l) { l.paperChosen (1); }, { true, false, true, false } },
         { "border picked", [] (auto& l) { l.borderChosen (2); }, { true, false, false, true } },
-        { "load, same dab settings", [] (auto& l) { l.loadFromPropertySet (savedWithVariation (0.5f), {}); }, { true, false, true, true } },
-        { "load, other variation", [] (auto& l) { l.loadFromPropertySet (savedWithVariation (0.75f), {}); }, all },
+        { "load, same dab settings", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f), {}); }, { true, false, true, true } },
+        { "load, other variation", [] (auto& l) { l.loadFromPropertySet (savedWith (0.75f), {}); }, all },
+        { "load, other saturation", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f, 0.625f), {}); }, all },
+        { "load, other colour shift", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f, 0.5f, -2.0f), {}); }, all },
         { "text preset, same variation", [] (auto& l) { l.applyTextPreset (textPresetWithVariation ("0.5")); }, { true, false, true, true } },
         { "text preset, other variation", [] (auto& l) { l.applyTextPreset (textPresetWithVariation ("0.25")); }, all },
         { "drop caches", [] (auto& l) { l.dropCachedImages(); }, all },
