@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BrushShaders.h"
 #include "GPUImageOpenGLESContext.h"
 #include "OpenGLHeaders.h"
 #include "gpu/GLErrors.h"
@@ -11,18 +12,6 @@
 
 namespace
 {
-    juce::String shaderText (const char* fileName)
-    {
-        static const auto folder = juce::File (__FILE__).getParentDirectory().getParentDirectory()
-                                       .getParentDirectory().getChildFile ("resources/shaders");
-        return folder.getChildFile (fileName).loadFileAsString();
-    }
-
-    juce::String fragmentText (const char* fileName)
-    {
-        return shaderText ("swizzleFunctions.glsl") + shaderText (fileName);
-    }
-
     /** Collects what is written to std::cerr while alive. */
     struct ErrorStreamCapture
     {
@@ -69,11 +58,20 @@ TEST (GLProgramSource, PrecisionStatementsAndQualifiersAreRemovedInOrder)
 
 TEST (GLProgramSource, BrushTextsLoseEveryQualifier)
 {
-    for (auto* file : { "swizzleFunctions.glsl", "quadVertex.glsl", "premultiplyFragment.glsl",
-                        "unpremultiplyFragment.glsl", "spriteVertex.glsl", "singleColourBrushFragment.glsl",
-                        "multiplyBrushFragment.glsl" })
+    struct Text { const char* name; const char* text; };
+    const Text texts[] = {
+        { "swizzleFunctionsSource", swizzleFunctionsSource },
+        { "quadVertexSource", quadVertexSource },
+        { "premultiplyFragmentSource", premultiplyFragmentSource },
+        { "unpremultiplyFragmentSource", unpremultiplyFragmentSource },
+        { "spriteVertexSource", spriteVertexSource },
+        { "singleColourBrushFragmentSource", singleColourBrushFragmentSource },
+        { "multiplyBrushFragmentSource", multiplyBrushFragmentSource },
+    };
+
+    for (const auto& [file, source] : texts)
     {
-        const auto text = shaderText (file);
+        const juce::String text (source);
         ASSERT_TRUE (text.isNotEmpty()) << file;
         const auto prepared = GLProgram::prepareSource (text);
 
@@ -91,13 +89,13 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
         std::vector<const char*> attributes, uniforms;
     };
     const std::vector<Case> cases = {
-        { "quadVertex.glsl", "premultiplyFragment.glsl",
+        { quadVertexSource, premultiplyFragmentSource,
           { "position", "inputTextureCoordinate" }, { "inputImageTexture" } },
-        { "quadVertex.glsl", "unpremultiplyFragment.glsl",
+        { quadVertexSource, unpremultiplyFragmentSource,
           { "position", "inputTextureCoordinate" }, { "inputImageTexture" } },
-        { "spriteVertex.glsl", "singleColourBrushFragment.glsl", { "a_position", "a_tex_coords" },
+        { spriteVertexSource, singleColourBrushFragmentSource, { "a_position", "a_tex_coords" },
           { "u_projection_mat", "u_model_mat", "u_brushTexture", "u_color", "u_opacity", "u_do_use_grey_scale" } },
-        { "spriteVertex.glsl", "multiplyBrushFragment.glsl", { "a_position", "a_tex_coords" },
+        { spriteVertexSource, multiplyBrushFragmentSource, { "a_position", "a_tex_coords" },
           { "u_projection_mat", "u_model_mat", "u_brushTexture", "u_opacity" } },
     };
 
@@ -105,7 +103,7 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
     {
         SCOPED_TRACE (c.fragment);
         ErrorStreamCapture errors;
-        GLProgram program (shaderText (c.vertex), fragmentText (c.fragment));
+        GLProgram program (c.vertex, c.fragment);
 
         for (auto* name : c.attributes)
             program.addAttribute (name);
@@ -136,7 +134,7 @@ TEST_F (GLProgramTest, BrushProgramsCompileAndLink)
 
 TEST_F (GLProgramTest, AttributesKeepTheOrderOfTheirFirstAddition)
 {
-    GLProgram program (shaderText ("quadVertex.glsl"), fragmentText ("premultiplyFragment.glsl"));
+    GLProgram program (quadVertexSource, premultiplyFragmentSource);
     program.addAttribute ("inputTextureCoordinate");
     program.addAttribute ("position");
     program.addAttribute ("inputTextureCoordinate");
@@ -161,7 +159,7 @@ TEST_F (GLProgramTest, AttributesKeepTheOrderOfTheirFirstAddition)
 TEST_F (GLProgramTest, FailedLinkKeepsShadersUntilDestroyedAndLogsOnce)
 {
     ErrorStreamCapture errors;
-    auto program = std::make_unique<GLProgram> (shaderText ("quadVertex.glsl"),
+    auto program = std::make_unique<GLProgram> (quadVertexSource,
                                                 "void main() { gl_FragColor = undeclaredColour; }");
     program->addAttribute ("position");
 
@@ -196,65 +194,4 @@ TEST_F (GLProgramTest, FailedLinkKeepsShadersUntilDestroyedAndLogsOnce)
     EXPECT_FALSE (glIsShader (fragment));
     EXPECT_FALSE (glIsProgram (name));
     EXPECT_EQ (checkGLError(), (uint32_t) GL_NO_ERROR);
-}
-
-TEST_F (GLProgramTest, PremultiplyPassTurnsArgbBytesIntoPremultipliedRgba)
-{
-    // Bytes A, R, G, B as the image buffers hold them: half-transparent, then opaque.
-    const uint8_t image[] = { 128, 200, 100, 50,   255, 10, 20, 30 };
-    const int expected[][4] = { { 100, 50, 25, 128 }, { 10, 20, 30, 255 } };
-
-    GLuint texture = 0, target = 0, framebuffer = 0;
-    glActiveTexture (GL_TEXTURE1);
-    glGenTextures (1, &texture);
-    glBindTexture (GL_TEXTURE_2D, texture);
-    glTexParameteri (GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri (GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glPixelStorei (GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D (GL_TEXTURE_2D, 0, GL_RGBA8, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image);
-
-    glActiveTexture (GL_TEXTURE0);
-    glGenTextures (1, &target);
-    glBindTexture (GL_TEXTURE_2D, target);
-    glTexImage2D (GL_TEXTURE_2D, 0, GL_RGBA8, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glGenFramebuffers (1, &framebuffer);
-    glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D (GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
-    ASSERT_EQ (glCheckFramebufferStatus (GL_FRAMEBUFFER), (GLenum) GL_FRAMEBUFFER_COMPLETE);
-
-    {
-        GLProgram program (shaderText ("quadVertex.glsl"), fragmentText ("premultiplyFragment.glsl"));
-        program.addAttribute ("position");
-        program.addAttribute ("inputTextureCoordinate");
-        ASSERT_TRUE (program.link());
-        program.use();
-        glUniform1i (program.uniformIndex ("inputImageTexture"), 1);
-
-        const GLfloat positions[] = { -1, -1,  1, -1,  -1, 1,  1, 1 };
-        const GLfloat coordinates[] = { 0, 0,  1, 0,  0, 1,  1, 1 };
-        glViewport (0, 0, 2, 1);
-        glDisable (GL_BLEND);
-        glVertexAttribPointer ((GLuint) program.attributeIndex ("position"), 2, GL_FLOAT, GL_FALSE, 0, positions);
-        glEnableVertexAttribArray ((GLuint) program.attributeIndex ("position"));
-        glVertexAttribPointer ((GLuint) program.attributeIndex ("inputTextureCoordinate"), 2, GL_FLOAT, GL_FALSE, 0, coordinates);
-        glEnableVertexAttribArray ((GLuint) program.attributeIndex ("inputTextureCoordinate"));
-        glDrawArrays (GL_TRIANGLE_STRIP, 0, 4);
-        glDisableVertexAttribArray (0);
-        glDisableVertexAttribArray (1);
-    }
-
-    uint8_t result[8] = {};
-    glPixelStorei (GL_PACK_ALIGNMENT, 1);
-    glReadPixels (0, 0, 2, 1, GL_RGBA, GL_UNSIGNED_BYTE, result);
-    EXPECT_EQ (checkGLError(), (uint32_t) GL_NO_ERROR);
-
-    for (int pixel = 0; pixel < 2; ++pixel)
-        for (int channel = 0; channel < 4; ++channel)
-            EXPECT_NEAR (result[pixel * 4 + channel], expected[pixel][channel], 1)
-                << "pixel " << pixel << " channel " << channel;
-
-    glBindFramebuffer (GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers (1, &framebuffer);
-    glDeleteTextures (1, &target);
-    glDeleteTextures (1, &texture);
 }
