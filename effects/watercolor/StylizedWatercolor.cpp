@@ -2,6 +2,19 @@
 
 #include "WatercolorFactoryPresets.h"
 
+namespace
+{
+    const char* const maskKey = "SelectiveMaskData";
+
+    SxPoint sizeOf (const SxImageRgbaBytes& image)
+    {
+        SxPoint size;
+        size.x = (float) image.width;
+        size.y = (float) image.height;
+        return size;
+    }
+}
+
 StylizedWatercolor::StylizedWatercolor()
 {
     resetToDefaults();
@@ -19,7 +32,7 @@ Layer* StylizedWatercolor::createInstance()
 
 bool StylizedWatercolor::hasTracedOutlines() const
 {
-    return false;
+    return maskData.hasOutlines();
 }
 
 //==============================================================================
@@ -41,6 +54,7 @@ void StylizedWatercolor::saveToPropertySet (SxPropertySet& set, const LayerSaveO
 {
     Layer::saveToPropertySet (set, options);
     settings.saveToPropertySet (set);
+    maskData.saveToPropertySet (set, maskKey);
 }
 
 void StylizedWatercolor::loadFromPropertySet (const SxPropertySet& set, const LayerSaveOptions& options)
@@ -55,6 +69,7 @@ void StylizedWatercolor::loadFromPropertySet (const SxPropertySet& set, const La
         || settings.hueShift != before.hueShift)
         caches.dabLayer.reset();
 
+    maskData.loadFromPropertySet (set, maskKey);
     Layer::loadFromPropertySet (set, options);
 }
 
@@ -94,16 +109,21 @@ void StylizedWatercolor::dropCachedImages()
 void StylizedWatercolor::onSourceImageReplaced (SxImageRgbaBytes*, bool)
 {
     dropCachedImages();
+    maskData.clear();
 }
 
-void StylizedWatercolor::rescaleToNewImage (SxImageRgbaBytes*, SxImageRgbaBytes*)
+void StylizedWatercolor::rescaleToNewImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second)
 {
     dropCachedImages();
+    if (first != nullptr && second != nullptr)
+        maskData.rescale (sizeOf (*second), sizeOf (*first));
 }
 
-void StylizedWatercolor::rescaleToPreviousImage (SxImageRgbaBytes*, SxImageRgbaBytes*)
+void StylizedWatercolor::rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second)
 {
     dropCachedImages();
+    if (first != nullptr && second != nullptr)
+        maskData.rescale (sizeOf (*first), sizeOf (*second));
 }
 
 //==============================================================================
@@ -161,6 +181,15 @@ void StylizedWatercolor::borderChosen (int index)
     settings.borderFileName = chosen;
     caches.inkOutlineMask.reset();
     recordUndoState();
+    parametersChanged (nullptr);
+}
+
+void StylizedWatercolor::maskApplied (const SelectMaskData& data)
+{
+    if (callback != nullptr)
+        callback->selectTool (nullptr);
+    if (&data != &maskData)
+        maskData = data;
     parametersChanged (nullptr);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Layer.h"
+#include "SelectMaskData.h"
 #include "WatercolorCaches.h"
 #include "WatercolorSettings.h"
 
@@ -9,8 +10,8 @@
 
     This file pair holds the layer's lifecycle: which cached images each change releases,
     how control changes travel to a render, presets and persistence. The values live in
-    WatercolorSettings, the cached images in WatercolorCaches; the render steps have
-    their own files.
+    WatercolorSettings, the cached images in WatercolorCaches, the selective mask in
+    SelectMaskData; the render steps have their own files.
 
     Cache releases:
     | event                                  | ink outline | dabs          | paper | border |
@@ -45,9 +46,10 @@ public:
         selective mask has traced outlines. */
     void randomizeSettings() override;
 
-    /** The base keys, then the effect's keys. */
+    /** The base keys, then the effect's keys, then the mask under "SelectiveMaskData". */
     void saveToPropertySet (SxPropertySet& set, const LayerSaveOptions& options) override;
-    /** The effect's keys (missing ones take their load defaults), then the base keys. */
+    /** The effect's keys (missing ones take their load defaults), the mask (empty when
+        its key is missing), then the base keys. */
     void loadFromPropertySet (const SxPropertySet& set, const LayerSaveOptions& options) override;
     /** Reads a text preset, one value per line; the layer then needs a render. A final
         line break does not count as an empty last line. */
@@ -57,11 +59,11 @@ public:
 
     /** The base caches and the effect's cached images. */
     void dropCachedImages() override;
-    /** Drops the caches. */
+    /** Drops the caches and empties the selective mask, which belonged to the old image. */
     void onSourceImageReplaced (SxImageRgbaBytes* workingImage, bool flag) override;
-    /** Drops the caches (the mask follows the image's size). */
+    /** Drops the caches and maps the mask from first's size to second's. */
     void rescaleToNewImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
-    /** Drops the caches (the mask follows the image's size back). */
+    /** Drops the caches and maps the mask from second's size back to first's. */
     void rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
 
     //==============================================================================
@@ -76,6 +78,9 @@ public:
     /** A border thumbnail was picked: item index of "Tolva_Borders" (likewise). */
     void borderChosen (int index);
 
+    /** The wizard applied its mask: the tool is deselected, the strokes and outlines are
+        taken over and a render is requested. */
+    void maskApplied (const SelectMaskData& data);
     /** The wizard was closed without applying: only the tool is deselected. */
     void maskCancelled();
 
@@ -83,10 +88,12 @@ public:
     WatercolorSettings& getSettings() noexcept { return settings; }
     const WatercolorSettings& getSettings() const noexcept { return settings; }
     const WatercolorCaches& getCaches() const noexcept { return caches; }
+    const SelectMaskData& getMaskData() const noexcept { return maskData; }
     /** True when the selective mask holds traced outlines. */
     bool hasTracedOutlines() const;
 
 protected:
+    SelectMaskData maskData;
     WatercolorSettings settings;
     WatercolorCaches caches;
 

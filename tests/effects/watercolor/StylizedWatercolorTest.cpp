@@ -214,3 +214,102 @@ TEST (StylizedWatercolor, StackSavesAndRebuildsBothEffects)
         EXPECT_EQ (second->getSettings().edgeFileName, "Aged-Paper21");
     }
 }
+
+namespace
+{
+    SelectMaskData maskWithOutline (float x)
+    {
+        SelectMaskData mask;
+        SxStroke stroke;
+        stroke.mLine.resize (1);
+        stroke.mLine[0].x = x;
+        mask.strokes.push_back (stroke);
+        SxBezierCurve outline;
+        BezierNode node;
+        node.mAnchor.x = x;
+        node.mAnchor.y = 2.0f * x;
+        outline.appendNode (node);
+        mask.curves.push_back (outline);
+        return mask;
+    }
+}
+
+TEST (StylizedWatercolor, MaskTravelsWithTheSettings)
+{
+    CacheProbe source;
+    source.maskApplied (maskWithOutline (40.0f));
+    SxPropertySet set;
+    source.saveToPropertySet (set, {});
+    EXPECT_EQ (set.getAllProperties().getAllKeys().strings.getLast(), "SelectiveMaskData");
+
+    CacheProbe loaded;
+    for (int round = 0; round < 2; ++round)
+        loaded.loadFromPropertySet (set, {});
+    ASSERT_EQ (loaded.getMaskData().curves.size(), 1u);
+    EXPECT_FLOAT_EQ (loaded.getMaskData().curves[0].nodes[0].mAnchor.y, 80.0f);
+    EXPECT_EQ (loaded.getMaskData().strokes.size(), 1u);
+
+    set.removeValue ("SelectiveMaskData");
+    loaded.loadFromPropertySet (set, {});
+    EXPECT_FALSE (loaded.hasTracedOutlines()) << "settings without a mask empty the mask";
+}
+
+TEST (StylizedWatercolor, AppliedMaskRendersAndAllowsColorAreaMask)
+{
+    CacheProbe layer;
+    Host host;
+    layer.setCallback (&host);
+    layer.setNeedsRender (false);
+
+    const auto applied = maskWithOutline (5.0f);
+    layer.maskApplied (applied);
+    EXPECT_EQ (host.toolDeselections, 1);
+    EXPECT_TRUE (layer.needsRender());
+    EXPECT_TRUE (layer.hasTracedOutlines());
+
+    // With outlines, choosing Mask renders instead of opening the wizard.
+    layer.setNeedsRender (false);
+    layer.getSettings().mInsideColor = WatercolorSettings::mask;
+    changeControl (layer, "insideColorSegmentControl");
+    EXPECT_TRUE (layer.needsRender());
+    EXPECT_EQ (host.toolDeselections, 1);
+
+    layer.maskCancelled();
+    EXPECT_EQ (host.toolDeselections, 2);
+    EXPECT_TRUE (layer.hasTracedOutlines()) << "cancelling keeps the mask";
+}
+
+TEST (StylizedWatercolor, RandomisingPicksMaskOnlyWhenOutlinesExist)
+{
+    CacheProbe layer;
+    int maskChoices = 0;
+    for (int i = 0; i < 300; ++i)
+    {
+        layer.randomizeSettings();
+        EXPECT_NE (layer.getSettings().mInsideColor, WatercolorSettings::mask);
+    }
+    layer.maskApplied (maskWithOutline (1.0f));
+    for (int i = 0; i < 300; ++i)
+    {
+        layer.randomizeSettings();
+        maskChoices += layer.getSettings().mInsideColor == WatercolorSettings::mask ? 1 : 0;
+    }
+    EXPECT_GT (maskChoices, 0);
+}
+
+TEST (StylizedWatercolor, MaskFollowsTheImage)
+{
+    CacheProbe layer;
+    layer.maskApplied (maskWithOutline (100.0f));
+    SxImageRgbaBytes small (1000, 500), large (2000, 1000);
+
+    layer.rescaleToNewImage (&small, &large);
+    EXPECT_FLOAT_EQ (layer.getMaskData().curves[0].nodes[0].mAnchor.x, 200.0f);
+    EXPECT_FLOAT_EQ (layer.getMaskData().strokes[0].mLine[0].x, 200.0f);
+    layer.rescaleToPreviousImage (&small, &large);
+    EXPECT_FLOAT_EQ (layer.getMaskData().curves[0].nodes[0].mAnchor.x, 100.0f);
+
+    layer.onSourceImageReplaced (&large, false);
+    EXPECT_TRUE (layer.getMaskData().strokes.empty());
+    EXPECT_FALSE (layer.hasTracedOutlines());
+}
