@@ -43,7 +43,8 @@ bool EffectPresetFolders::writePresetFile (const juce::File& folder, const juce:
     if (target.isDirectory())
         return false;
 
-    juce::TemporaryFile temporary (target);
+    // Hidden, so that a write cut short never counts as a preset of the folder.
+    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
     {
         juce::FileOutputStream stream (temporary.getFile());
         if (! stream.openedOk() || (size > 0 && ! stream.write (data, size)))
