@@ -1,5 +1,6 @@
 #include "Layer.h"
 
+#include "EffectPresetFolders.h"
 #include "LayerManager.h"
 #include "LayerRegistry.h"
 #include "PropertyValues.h"
@@ -90,6 +91,17 @@ void Layer::copyFrom (Layer& source)
 void Layer::applyTextPreset (const juce::String&)
 {
     setNeedsRender (true);
+}
+
+bool Layer::hasEffectPresets() const
+{
+    return EffectPresetFolders::holdsPresets (EffectPresetFolders::getEffectPresetFolder (getDisplayName()));
+}
+
+bool Layer::installPresetFile (const juce::String& fileName, const void* data, size_t size, const juce::String& folderName)
+{
+    const auto folder = EffectPresetFolders::getEffectPresetFolder (folderName.isNotEmpty() ? folderName : getDisplayName());
+    return EffectPresetFolders::writePresetFile (folder, fileName, data, size);
 }
 
 //==============================================================================

@@ -80,6 +80,13 @@ public:
     virtual void applyTextPreset (const juce::String& textPreset);
     /** Writes the embedded factory presets (nothing in the base). */
     virtual void installFactoryPresets() {}
+    /** True when this layer type's effect-preset folder (named by getDisplayName) exists
+        and holds at least two files. */
+    bool hasEffectPresets() const;
+    /** Writes one embedded preset file into the effect-preset folder named folderName, or
+        by getDisplayName() when folderName is empty, replacing a file of that name and
+        leaving every other file alone. False when it could not be written. */
+    bool installPresetFile (const juce::String& fileName, const void* data, size_t size, const juce::String& folderName);
 
     //==============================================================================
     // Rendering

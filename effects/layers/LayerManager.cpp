@@ -428,7 +428,7 @@ bool LayerManager::canTakeQuickPath (const SxPropertySet& set, const LayerSaveOp
 }
 
 Layer* LayerManager::loadLayer (const SxPropertySet& set, int index, LayerCallback* layerCallback,
-                                const LayerSaveOptions& options)
+                                const LayerSaveOptions& options, bool keepSettingsWithoutRecord)
 {
     const juce::String key (index);
     std::unique_ptr<Layer> layer (createLayerByClassName (set.getValue ("ClassName" + key, {})));
@@ -442,6 +442,8 @@ Layer* LayerManager::loadLayer (const SxPropertySet& set, int index, LayerCallba
         settings = set.getChildSet ("EffectDictionary" + key);
     else if (auto record = SxPropertySet::readRecord (set, "EffectDictionary" + key))
         settings = *record;
+    else if (keepSettingsWithoutRecord)
+        return layer.release();
     layer->loadFromPropertySet (settings, options);
     layer->setManager (this);
 
@@ -503,4 +505,60 @@ void LayerManager::loadFromPropertySet (const SxPropertySet& set, LayerCallback*
 
     if (requestRenderAfter)
         requestRender (nullptr);
+}
+
+//==============================================================================
+void LayerManager::saveLayerPreset (SxPropertySet& set)
+{
+    std::vector<Layer*> chosen;
+    for (size_t i = 1; i < layers.size(); ++i)
+        if (layers[i]->isSelected())
+            chosen.push_back (layers[i]);
+
+    setIntProperty (set, "LayerCount", (int) chosen.size());
+    if (layers.size() < 2)
+        return;
+
+    const LayerSaveOptions options { false };
+    for (size_t k = 0; k < chosen.size(); ++k)
+    {
+        const juce::String index ((int) k);
+        auto* layer = chosen[k];
+        setStringProperty (set, "ClassName" + index, layer->getClassName());
+        SxPropertySet settings;
+        layer->saveToPropertySet (settings, options);
+        settings.writeAsRecord (set, "EffectDictionary" + index);
+
+        const auto subLayers = layer->getSubLayers();
+        setIntProperty (set, "SubLayerCount" + index, (int) subLayers.size());
+        for (size_t j = 0; j < subLayers.size(); ++j)
+        {
+            const auto suffix = index + "Sub" + juce::String ((int) j);
+            setStringProperty (set, "SubLayerClassName" + suffix, subLayers[j]->getClassName());
+            SxPropertySet subSettings;
+            subLayers[j]->saveToPropertySet (subSettings, options);
+            subSettings.writeAsRecord (set, "SubLayerEffectDictionary" + suffix);
+        }
+    }
+}
+
+bool LayerManager::applyLayerPreset (const SxPropertySet& set, LayerCallback* layerCallback)
+{
+    const int count = std::max (0, set.getIntValue ("LayerCount", 0));
+    const int limit = callback != nullptr ? callback->getMaxLayerCount() : LayerManagerCallback::defaultMaxLayerCount;
+    // Counted in 64 bits: a hostile count must not wrap past the limit.
+    const auto effectLayersAfter = (int64_t) std::max ((int) layers.size() - 1, 0) + (int64_t) count;
+    if (limit != -1 && effectLayersAfter > (int64_t) limit)
+        return false;
+
+    // Layers are read position by position, so a count beyond the keys present would only spin.
+    const int readable = std::min (count, countKeys (set));
+    for (int k = 0; k < readable; ++k)
+        if (auto* layer = loadLayer (set, k, layerCallback, LayerSaveOptions { false }, true))
+            layers.push_back (layer);
+
+    if (layers.size() >= 2)
+        selectLayer (layers.back(), true);
+    requestRender (nullptr);
+    return true;
 }

@@ -141,6 +141,19 @@ public:
     virtual void loadFromPropertySet (const SxPropertySet& set, LayerCallback* layerCallback,
                                       const LayerSaveOptions& options, bool requestRenderAfter);
 
+    //==============================================================================
+    // Layer presets
+
+    /** Writes the selected effect layers (top level, bottom-up) into set: "LayerCount",
+        then per layer k from 0 "ClassName"k, "EffectDictionary"k (XML text) and the
+        sub-layer keys. With fewer than two layers in the stack only "LayerCount". */
+    virtual void saveLayerPreset (SxPropertySet& set);
+
+    /** Adds the preset's layers on top of the stack (unknown class names skipped), selects
+        the top layer and requests a render. False, with the stack untouched, when the
+        effect layers would exceed the host's limit (10 without a host). */
+    virtual bool applyLayerPreset (const SxPropertySet& set, LayerCallback* layerCallback);
+
 private:
     std::vector<Layer*> layers;
     LayerManagerCallback* callback = nullptr;
@@ -150,7 +163,10 @@ private:
     void adopt (Layer* layer, size_t position);
     void markFrom (size_t position);
     bool canTakeQuickPath (const SxPropertySet& set, const LayerSaveOptions& options, int layerCount, int selectedIndex) const;
-    Layer* loadLayer (const SxPropertySet& set, int index, LayerCallback* layerCallback, const LayerSaveOptions& options);
+    /** Layer index of set; with keepSettingsWithoutRecord a layer whose dictionary is
+        missing or unreadable keeps its constructor settings and gets no sub-layers. */
+    Layer* loadLayer (const SxPropertySet& set, int index, LayerCallback* layerCallback,
+                      const LayerSaveOptions& options, bool keepSettingsWithoutRecord = false);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LayerManager)
 };

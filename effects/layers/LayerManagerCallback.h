@@ -16,4 +16,8 @@ public:
     virtual float getRenderScale() { return 1.0f; }
     /** The selection of the stack changed. */
     virtual void layerSelectionChanged() {}
+    /** Most effect layers a stack may hold; -1 means no limit. */
+    virtual int getMaxLayerCount() { return defaultMaxLayerCount; }
+
+    static constexpr int defaultMaxLayerCount = 10;
 };

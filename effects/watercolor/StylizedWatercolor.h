@@ -1,0 +1,105 @@
+#pragma once
+
+#include "Layer.h"
+#include "SelectMaskData.h"
+#include "WatercolorCaches.h"
+#include "WatercolorSettings.h"
+
+/** The watercolour effect layer: a paper or plain background, a field of brush dabs
+    through a paint-area mask, an ink outline on top, mixed with its input.
+
+    This file pair holds the layer's lifecycle: which cached images each change releases,
+    how control changes travel to a render, presets and persistence. The values live in
+    WatercolorSettings, the cached images in WatercolorCaches, the selective mask in
+    SelectMaskData; the render steps have their own files.
+
+    Cache releases:
+    | event                                  | ink outline | dabs          | paper | border |
+    | reset, randomise                       | yes         | yes           | yes   | yes    |
+    | outline sliders                        | yes         | -             | -     | -      |
+    | variation, colour shift, size, fill    | -           | yes           | -     | -      |
+    | thumbnail picked                       | yes         | -             | paper | border |
+    | load                                   | yes         | if variation, saturation or hue shift changed | yes | yes |
+    | text preset                            | yes         | if variation changed | yes | yes |
+    | drop caches, rescale, new source image | yes         | yes           | yes   | yes    |
+
+    A new layer starts with randomised settings (system-wide generator).
+*/
+class StylizedWatercolor : public Layer
+{
+public:
+    /** Resets, which randomises. */
+    StylizedWatercolor();
+    ~StylizedWatercolor() override;
+
+    //==============================================================================
+    /** A new StylizedWatercolor (with randomised settings). */
+    Layer* createInstance() override;
+    /** "Stylized". */
+    juce::String getShortName() const override { return "Stylized"; }
+    /** "Stylized Watercolor", also the name of its preset folder. */
+    juce::String getDisplayName() const override { return "Stylized Watercolor"; }
+
+    /** Releases paper and border, sets the reset values, then randomises. */
+    void resetToDefaults() override;
+    /** Releases every cache and draws new settings; Color Area is Mask only when the
+        selective mask has traced outlines. */
+    void randomizeSettings() override;
+
+    /** The base keys, then the effect's keys, then the mask under "SelectiveMaskData". */
+    void saveToPropertySet (SxPropertySet& set, const LayerSaveOptions& options) override;
+    /** The effect's keys (missing ones take their load defaults), the mask (empty when
+        its key is missing), then the base keys. */
+    void loadFromPropertySet (const SxPropertySet& set, const LayerSaveOptions& options) override;
+    /** Reads a text preset, one value per line; the layer then needs a render. A final
+        line break does not count as an empty last line. */
+    void applyTextPreset (const juce::String& textPreset) override;
+    /** Writes the eight ".pre" factory presets into the effect's preset folder. */
+    void installFactoryPresets() override;
+
+    /** The base caches and the effect's cached images. */
+    void dropCachedImages() override;
+    /** Drops the caches and empties the selective mask, which belonged to the old image. */
+    void onSourceImageReplaced (SxImageRgbaBytes* workingImage, bool flag) override;
+    /** Drops the caches and maps the mask from first's size to second's. */
+    void rescaleToNewImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
+    /** Drops the caches and maps the mask from second's size back to first's. */
+    void rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
+
+    //==============================================================================
+    /** A control changed, told apart by its component name: releases the caches that
+        depend on it, records an undo snapshot and asks for a render. "selectiveMaskButton",
+        and choosing Color Area Mask with no traced outline, open the mask wizard instead
+        of rendering. */
+    void controlChanged (juce::Component* component) override;
+    /** A paper thumbnail was picked: item index of "Tolva_Backgrounds" (an index with no
+        item changes nothing). */
+    void paperChosen (int index);
+    /** A border thumbnail was picked: item index of "Tolva_Borders" (likewise). */
+    void borderChosen (int index);
+
+    /** The wizard applied its mask: the tool is deselected, the strokes and outlines are
+        taken over and a render is requested. */
+    void maskApplied (const SelectMaskData& data);
+    /** The wizard was closed without applying: only the tool is deselected. */
+    void maskCancelled();
+
+    //==============================================================================
+    WatercolorSettings& getSettings() noexcept { return settings; }
+    const WatercolorSettings& getSettings() const noexcept { return settings; }
+    const WatercolorCaches& getCaches() const noexcept { return caches; }
+    const SelectMaskData& getMaskData() const noexcept { return maskData; }
+    /** True when the selective mask holds traced outlines. */
+    bool hasTracedOutlines() const;
+
+protected:
+    SelectMaskData maskData;
+    WatercolorSettings settings;
+    WatercolorCaches caches;
+
+    /** Deselects the host's tool; the wizard itself belongs to the layer panel. */
+    virtual void openSelectiveMaskWizard();
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StylizedWatercolor)
+};

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ColourOperations.h"
+#include "PixelMath.h"
+
+#include <juce_core/juce_core.h>
+
+#include <cstdint>
+#include <functional>
+
+/** What the user sets on a watercolour layer, shared by both watercolour effects.
+
+    Each field carries its reset value at the declaration; the comment gives its range,
+    its control, its saved key and what randomising draws (r uniform in [0, 1) from the
+    system-wide generator). Colours are colour words (bytes A, R, G, B in memory).
+
+    Saved keys are written in the order of saveToPropertySet; "hueShift" is stored with
+    +0.5 and read back with -0.5. The text-preset form is described at applyTextPreset.
+    Which caches a change releases is the layer's business
+    (StylizedWatercolor); this struct only holds values.
+*/
+struct WatercolorSettings
+{
+    static constexpr uint32_t opaqueWhite = PixelMath::makeWord (255, 255, 255, 255);
+
+    int backgroundStyleMode = 1;                  // 0 plain colour, 1 paper. "backgroundStyleMode". Kept.
+    uint32_t backgroundColor = opaqueWhite;       // plain background. "backgroundColor.*". Kept.
+    uint32_t backgroundPaperColor = opaqueWhite;  // paper tint colour. "backgroundPaperColor.*". Kept.
+    float backgroundPaperTintStrength = 0.0f;     // 0..1 "Paper Tint". Kept.
+    juce::String edgeFileName { "Quenza-01" };    // paper item of "Tolva_Backgrounds". Random item.
+    juce::String borderFileName { "border-01" };  // item of "Tolva_Borders", empty = none. See randomize.
+    uint32_t sepiaColor = PixelMath::makeWord (255, 55, 15, 0); // ink colour. int(55r) per channel.
+    float edgeCanvasTexture = 0.125f;             // canvas toning amount. 0.125 + 0.25r.
+    uint32_t canvasColor = opaqueWhite;           // canvas toning colour. Kept.
+    float overallStrength = 1.0f;                 // 0..1 "Overall Strength". Kept.
+    float sepiaStrength = 0.9f;                   // 0..1 "Ink Color". Kept.
+    float mWetEdge = 0.0f;                        // 0..1 "Wet Edges". Kept.
+    float mEdge = 0.25f;                          // 0..1 "Area Fill"; not touched by reset. 0.25 + 0.25r.
+    float paintFill = 0.25f;                      // 0..1 "Paint Fill". 0.25 + 0.25r.
+    float paintSize = 0.5f;                       // 0..1 "Paint Size". 0.25 + 0.5r.
+    float mVariation = 0.125f;                    // 0..1 "Paint Variation". r.
+    float mOutline = 0.45f;                       // 0..1 "Ink Outline". 0.125 + 0.5r.
+    float mOutlineDetail = 0.5f;                  // 0..1 "Ink Outline Detail". 0.125 + 0.5r.
+    float mOutlineThreshold = 0.5f;               // 0..1 "Ink Fill". 0.25 + 0.25r.
+    float mStrength = 0.75f;                      // 0..1 "Paint Strength". 0.75 + 0.25r.
+    float hueShift = 0.5f;                        // -50..50 "Paint Color Shift". 0.75 + 0.25r.
+    float saturation = 0.25f;                     // 0..1 "Paint Vibrancy" (abstract only). 0.75 + 0.25r.
+    int mInsideColor = 0;                         // "Color Area": 0 Dark, 1 Mid, 2 Light, 3 Full, 4 Mask.
+
+    enum ColorArea { dark = 0, mid = 1, light = 2, full = 3, mask = 4 };
+
+    /** The item names of a resource-archive group, in archive order. */
+    using ArchiveNameSource = std::function<juce::StringArray (const juce::String& group)>;
+
+    /** Sets where randomize finds the paper and border names (the resource archive in the
+        application); without a source both groups count as empty. */
+    static void setArchiveNameSource (ArchiveNameSource source);
+
+    /** Item index of the archive group's names; empty when there is no such item. */
+    static juce::String archiveItemName (const juce::String& group, int index);
+
+    /** Every field gets its reset value, except mEdge, which keeps its value. */
+    void resetToDefaults();
+
+    /** Draws new values in the fixed order: paper, border, the slider values, the ink
+        colour, then the Color Area, which is never Mask unless maskHasOutlines. An empty
+        archive group keeps the current paper and gives the border "0a-none". Each value
+        is one call of draw, a float in [0, 1): the system-wide generator unless a caller
+        (a test) brings its own sequence, as that generator cannot be seeded. */
+    void randomize (bool maskHasOutlines, const std::function<float()>& draw = randomUnitFloat);
+
+    /** Appends the effect's keys, in saved order, to set ("SelectiveMaskData" excluded). */
+    void saveToPropertySet (juce::PropertySet& set) const;
+
+    /** Reads the effect's keys; a missing key gives its load default (not always the reset
+        value: numbers read 0, "hueShift" -0.5, "paintFill" and "paintSize" keep theirs). */
+    void loadFromPropertySet (const juce::PropertySet& set);
+
+    /** Reads a text preset, one value per line (numbers read as far as they are numeric,
+        a missing line as 0 or empty; integer lines keep their low 8 bits):
+        1 mInsideColor, 2 mWetEdge, 3 mEdge, 4 mVariation, 5 mStrength, 6 mOutline,
+        7 mOutlineDetail, 8 mOutlineThreshold, 9 hueShift (no offset), 10 unused,
+        11-14 sepiaColor R G B A, 15 sepiaStrength, 16 unused, 17-20 canvasColor R G B A,
+        21 edgeFileName; then, when present, 22 saturation, 23 borderFileName,
+        24 edgeCanvasTexture. Fields the form does not carry keep their values; a missing
+        border line means no border. */
+    void applyTextPreset (const juce::StringArray& lines);
+
+    bool operator== (const WatercolorSettings&) const = default;
+
+    /** name without a final ".jpg" or ".png". */
+    static juce::String stripImageSuffix (const juce::String& name);
+};
