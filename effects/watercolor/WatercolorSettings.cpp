@@ -1,6 +1,7 @@
 #include "WatercolorSettings.h"
 
 #include "PropertyValues.h"
+#include "ResourceArchive.h"
 
 #include <cmath>
 #include <mutex>
@@ -13,7 +14,8 @@ namespace
     juce::StringArray archiveItemNames (const juce::String& group)
     {
         const std::lock_guard<std::mutex> hold (sourceLock);
-        return archiveNameSource ? archiveNameSource (group) : juce::StringArray();
+        // The application reads the resource archive; tests may bring their own names.
+        return archiveNameSource ? archiveNameSource (group) : getArchiveItemNames (group, false);
     }
 
     /** Item int(r x n) of names, the index kept below n. */

@@ -52,8 +52,8 @@ struct WatercolorSettings
     /** The item names of a resource-archive group, in archive order. */
     using ArchiveNameSource = std::function<juce::StringArray (const juce::String& group)>;
 
-    /** Sets where randomize finds the paper and border names (the resource archive in the
-        application); without a source both groups count as empty. */
+    /** Replaces where randomize finds the paper and border names; without a source they
+        come from the resource archive (item stems, archive order). */
     static void setArchiveNameSource (ArchiveNameSource source);
 
     /** Item index of the archive group's names; empty when there is no such item. */

@@ -226,6 +226,8 @@ TEST (WatercolorSettings, RandomizeChoosesMaskOnlyWithTracedOutlines)
 
 TEST (WatercolorSettings, RandomizeWithoutArchiveKeepsThePaperAndDrawsNoBorder)
 {
+    WatercolorSettings::setArchiveNameSource ([] (const juce::String&) { return juce::StringArray(); });
+    const juce::ScopeGuard restore { [] { WatercolorSettings::setArchiveNameSource (nullptr); } };
     WatercolorSettings s;
     s.edgeFileName = "Aged-Paper13";
     for (int seed = 1; seed <= 50; ++seed)
@@ -235,6 +237,20 @@ TEST (WatercolorSettings, RandomizeWithoutArchiveKeepsThePaperAndDrawsNoBorder)
         EXPECT_EQ (s.edgeFileName, "Aged-Paper13");
         EXPECT_EQ (s.borderFileName, "0a-none");
     }
+}
+
+TEST (WatercolorSettings, RandomizeDrawsFromTheGeneratedArchive)
+{
+    WatercolorSettings s;
+    juce::Random generator (7);
+    bool sawBorder = false;
+    for (int i = 0; i < 200; ++i)
+    {
+        s.randomize (false, [&] { return generator.nextFloat(); });
+        EXPECT_TRUE (s.edgeFileName == "Quenza-01" || s.edgeFileName.startsWith ("Aged-Paper")) << s.edgeFileName;
+        sawBorder = sawBorder || s.borderFileName.startsWith ("border-");
+    }
+    EXPECT_TRUE (sawBorder);
 }
 
 TEST (WatercolorSettings, NewAndResetLayersAreRandomisedAroundFixedValues)
