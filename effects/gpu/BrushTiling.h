@@ -7,7 +7,7 @@
     Tiles are squares of side T, laid from the top-left corner; the last column and row take
     what is left. T keeps a margin of 96 pixels below the largest texture side and never
     exceeds maxTileSide, so a driver that allows huge textures still gets tiles of a sane
-    size (the output does not depend on T: every tile draws every dab).
+    size (the output does not depend on T: every tile draws every dab that reaches it).
 */
 namespace BrushTiling
 {

@@ -47,6 +47,26 @@ namespace
 
         return { minX, minY, maxX - 1.0f, maxY - 1.0f };
     }
+
+    /** Where the sprite's quad lands, as drawn (pivot and quad origin included), in target
+        pixels: left, top, right, bottom without rounding. */
+    RectBounds drawnExtent (const Sprite& sprite)
+    {
+        float model[16];
+        sprite.getModelMatrix (model, {});
+        const auto corners = sprite.getCorners();
+        RectBounds extent;
+
+        for (size_t i = 0; i < 8; i += 2)
+        {
+            const float x = model[0] * corners[i] + model[4] * corners[i + 1] + model[12];
+            const float y = model[1] * corners[i] + model[5] * corners[i + 1] + model[13];
+            extent.left = std::min (extent.left, x);   extent.right = std::max (extent.right, x);
+            extent.top = std::min (extent.top, y);     extent.bottom = std::max (extent.bottom, y);
+        }
+
+        return extent;
+    }
 }
 
 SpriteRenderer::SpriteRenderer (const SpriteSheetList& sheetList)
@@ -176,12 +196,26 @@ bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, 
     SxImageRgbaBytes result (target);
     const bool canvasIsTarget = canvas == nullptr || canvas == &target;
 
+    // A tile draws only the sprites that can reach it (with a pixel to spare); the others
+    // would produce no fragment there, so the output is the same, without their cost.
+    std::vector<RectBounds> extents;
+    for (auto* sprite : sprites)
+        extents.push_back (sprite != nullptr ? drawnExtent (*sprite) : RectBounds());
+
+    std::vector<Sprite*> tileSprites;
+
     for (int column = 0; column < columns; ++column)
         for (int row = 0; row < rows; ++row)
         {
             const auto rect = BrushTiling::tileRect (target.width, target.height, tile, column, row);
             const int tileWidth = (int) (rect.right - rect.left) + 1;
             const int tileHeight = (int) (rect.bottom - rect.top) + 1;
+
+            tileSprites.clear();
+            for (size_t i = 0; i < sprites.size(); ++i)
+                if (extents[i].right >= rect.left - 1.0f && extents[i].left <= rect.right + 2.0f
+                    && extents[i].bottom >= rect.top - 1.0f && extents[i].top <= rect.bottom + 2.0f)
+                    tileSprites.push_back (sprites[i]);
 
             SxImageRgbaBytes tileTarget (tileWidth, tileHeight);
             tileTarget.copyRegionFrom (target, rect, {});
@@ -200,7 +234,7 @@ bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, 
             offset.y = -rect.top;
             RectBounds dirtyRect;
 
-            if (! renderPass (tileTarget, sprites, useGreyScale, tileCanvas != nullptr ? tileCanvas.get() : &tileTarget,
+            if (! renderPass (tileTarget, tileSprites, useGreyScale, tileCanvas != nullptr ? tileCanvas.get() : &tileTarget,
                               dirtyRect, true, true, erase, offset))
                 return false;
 

@@ -16,8 +16,8 @@
     A pass brings the canvas into an off-screen framebuffer premultiplied, blends every sprite
     onto it in list order with the program and blending of the class, and reads the
     framebuffer back un-premultiplied (bytes A, R, G, B). A target larger than one texture is
-    cut into tiles (BrushTiling) and every tile draws every sprite moved by the tile's offset,
-    so dabs crossing a tile border join without a seam.
+    cut into tiles (BrushTiling); every tile draws every sprite that reaches it, moved by the
+    tile's offset, so dabs crossing a tile border join without a seam.
 
     All GL work runs on the shared off-screen context (GPUImageOpenGLESContext), made current
     on the calling thread for each pass and released after it, under brushRenderLock, so any
