@@ -502,7 +502,7 @@ TEST (SpriteRenderer, TiledRenderEqualsUntiled)
     }
 }
 
-TEST (SpriteRenderer, TiledRenderWithoutCanvasStartsFromTheTarget)
+TEST (SpriteRenderer, WithoutCanvasTilesStartFromTheTargetAndOnePassFromTransparent)
 {
     auto sheet = TestSheet::softDisc();
     SxRef<SxImageRgbaBytes> image (makeCanvas (50, 30));
@@ -512,6 +512,12 @@ TEST (SpriteRenderer, TiledRenderWithoutCanvasStartsFromTheTarget)
     renderer.setMaxTextureSize (96 + 20);
     ASSERT_TRUE (renderer.render (*image, {}, true, nullptr, true, true, false));
     EXPECT_EQ (countDifferences (*image, *original, 0), 0);
+
+    // One pass without a canvas starts from a transparent framebuffer instead.
+    SpriteRendererMultiplyBrush untiled (sheet->list);
+    ASSERT_TRUE (untiled.render (*image, {}, true, nullptr, true, true, false));
+    SxRef<SxImageRgbaBytes> transparent (new SxImageRgbaBytes (50, 30));
+    EXPECT_EQ (countDifferences (*image, *transparent, 0), 0);
 }
 
 //==============================================================================
