@@ -53,7 +53,8 @@ inline constexpr const char* quadVertexSource = ShaderFiles::quadVertex;
 /** A,R,G,B texel -> premultiplied R,G,B,A. */
 inline constexpr const char* premultiplyFragmentSource = BrushShaderTexts::premultiplyFragment.data();
 
-/** Premultiplied R,G,B,A -> colour divided by alpha, written so the bytes read back are A,R,G,B. */
+/** Premultiplied R,G,B,A -> colour divided by alpha, written so the bytes read back are A,R,G,B.
+    A texel of alpha 0 gives colour 0 rather than a division by zero, whose result GPUs differ on. */
 inline constexpr const char* unpremultiplyFragmentSource = BrushShaderTexts::unpremultiplyFragment.data();
 
 /** Corner -> u_model_mat -> u_projection_mat; the texture coordinate goes on unchanged. */

@@ -65,6 +65,10 @@ TEST (BrushShaders, ImagePassesConvertBetweenArgbBytesAndPremultipliedRgba)
         { "un-premultiply", unpremultiplyFragmentSource,
           { 100, 50, 25, 128,    10, 20, 30, 255 },
           { { 128, 199, 100, 50 }, { 255, 10, 20, 30 } }, { 1, 0 } },
+        // Alpha 0 gives colour 0, also when the colour bytes are not 0 (no division by zero).
+        { "un-premultiply of alpha 0", unpremultiplyFragmentSource,
+          { 50, 60, 70, 0,       0, 0, 0, 0 },
+          { { 0, 0, 0, 0 }, { 0, 0, 0, 0 } }, { 0, 0 } },
     };
 
     GPUImageOpenGLESContext::useSharedContext();

@@ -1,0 +1,3 @@
+#include "BrushRenderLock.h"
+
+juce::CriticalSection brushRenderLock;

@@ -1,0 +1,6 @@
+#include "SpriteRendererOriginalBrush.h"
+
+SpriteRendererOriginalBrush::SpriteRendererOriginalBrush (const SpriteSheetList& sheetList)
+    : SpriteRenderer (sheetList)
+{
+}
