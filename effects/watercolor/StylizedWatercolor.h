@@ -57,6 +57,11 @@ public:
     /** Writes the eight ".pre" factory presets into the effect's preset folder. */
     void installFactoryPresets() override;
 
+    /** Paints the input: background, brush dabs through the paint mask, ink outline, then
+        the mix with the input by the overall strength. Holds brushRenderLock throughout;
+        always leaves a valid output of the input's size. */
+    void render (RenderParameters& params) override;
+
     /** The base caches and the effect's cached images. */
     void dropCachedImages() override;
     /** Drops the caches and empties the selective mask, which belonged to the old image. */

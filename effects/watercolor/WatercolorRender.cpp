@@ -1,0 +1,250 @@
+#include "WatercolorRender.h"
+
+#include "BlendModes.h"
+#include "BrushRenderLock.h"
+#include "EffectRandom.h"
+#include "StylizedWatercolor.h"
+
+#include "ColourOperations.h"
+#include "ParallelRows.h"
+#include "PixelMath.h"
+#include "Resampling.h"
+#include "ResourceArchive.h"
+#include "SpriteRendererMultiplyBrush.h"
+#include "SpriteSheetList.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+    const juce::String atlasGroup { "Tolva_Brush_Atlas" };
+    const juce::String atlasImageName { "Tolva_Brush_Atlas" };
+    const juce::String atlasDescriptionName { "Tolva_Color_Brush_Atlas" };
+
+    // Far beyond any real grid (a 24 MP image has a few thousand dabs); only an absurd
+    // render scale gets near it, and then drawing nothing beats exhausting memory.
+    constexpr int maxDabs = 1 << 22;
+}
+
+SxRef<SxImageAlphaByte> WatercolorRender::makeWorkingGray (const SxImageRgbaBytes& image)
+{
+    SxRef<SxImageAlphaByte> gray (new SxImageAlphaByte (image.width, image.height));
+    if (gray->pixels == nullptr || image.pixels == nullptr)
+        return gray;
+
+    ParallelRows::forEachBand (0, image.height, image.width, [&] (int first, int end)
+    {
+        for (int y = first; y < end; ++y)
+        {
+            const uint8_t* s = image.getRowPointer (y);
+            uint8_t* d = gray->getRowPointer (y);
+            for (int x = 0; x < image.width; ++x, s += 4)
+                d[x] = (uint8_t) (((int) s[1] + s[2] + s[3]) / 3);
+        }
+    });
+    return gray;
+}
+
+void WatercolorRender::layBackground (SxImageRgbaBytes& output, const SxImageRgbaBytes& input,
+                                      const WatercolorSettings& settings, const SxImageRgbaBytes* paperImage)
+{
+    const bool paper = settings.backgroundStyleMode == 1 && paperImage != nullptr
+                    && paperImage->pixels != nullptr && paperImage->width > 0 && paperImage->height > 0;
+    if (paper)
+    {
+        const RectBounds source { 0.0f, 0.0f, (float) paperImage->width, (float) paperImage->height };
+        const RectBounds destination { 0.0f, 0.0f, (float) output.width, (float) output.height };
+        blitScaledRgba (output, *paperImage, source, destination, 4);
+        colorizeDuotone (output, settings.backgroundPaperColor, settings.backgroundPaperTintStrength * 0.75f);
+    }
+    else
+    {
+        // Also the fallback for a paper that could not be loaded: the output must not keep the photograph.
+        output.fill (settings.backgroundColor);
+    }
+
+    output.multiplyAlpha (input);
+    colorizeDuotone (output, settings.canvasColor, settings.edgeCanvasTexture);
+}
+
+bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
+{
+    auto image = loadArchiveRgbaImage (atlasGroup, atlasImageName);
+    juce::MemoryBlock block;
+    if (image.get() == nullptr || ! readArchiveItemBlock (atlasGroup, atlasDescriptionName, block))
+        return false;
+
+    sheet.loadFrames (image.detach(), block.toString(), 1.0f);
+    return sheet.getNumFrames() > 0;
+}
+
+WatercolorRender::DabList WatercolorRender::makeDabs (const SpriteSheet& sheet, const WatercolorSettings& settings,
+                                                      float renderScale, int width, int height)
+{
+    DabList dabs;
+    setEffectRandomSeed ((int) (settings.mVariation * 1000.0f));
+
+    effectRandomFloat();   // the first number is not used
+    const float u = renderScale * (settings.paintSize * 275.0f + 100.0f);
+    const float d = sheet.getMinFittedSide ({ u, u });
+    const int frameCount = sheet.getNumFrames();
+
+    const float f = settings.paintFill * 1.25f + 1.3f;
+    const float rowsF = (float) height / d * f;
+    const float columnsF = (float) width / d * f;
+    // Zero rows or columns (an image under one grid cell) would divide by zero below; a
+    // sheet without frames has nothing to draw; a non-finite size is no grid.
+    if (frameCount == 0 || ! std::isfinite (rowsF) || ! std::isfinite (columnsF)
+        || rowsF < 1.0f || columnsF < 1.0f || (rowsF + 2.0f) * (columnsF + 2.0f) > (float) maxDabs)
+        return dabs;
+
+    const int rows = (int) rowsF;
+    const int columns = (int) columnsF;
+    const float sy = (float) height / (float) rows;
+    const float sx = (float) width / (float) columns;
+    const float v = settings.mVariation;
+
+    dabs.reserve ((size_t) (rows + 2) * (size_t) (columns + 2));
+    for (int i = 0; i <= rows + 1; ++i)
+    {
+        const float y0 = (float) (int) ((float) i * sy);
+        for (int j = 0; j <= columns + 1; ++j)
+        {
+            const float r1 = effectRandomFloat();
+            const float t = (r1 * 1.25f + 0.25f) * v;
+            const float size = (t + (1.0f - v)) * u;
+            const float o = -0.5f * size;
+            const float r2 = effectRandomFloat();
+            const float r3 = effectRandomFloat();
+
+            auto dab = std::make_unique<Sprite>();
+            dab->setUserValue (0.0f);
+            const int k = std::min ((int) (effectRandomFloat() * (float) frameCount), frameCount - 1);
+            dab->setFrame (sheet, k);
+            const auto fitted = sheet.fitFrameSize (k, { size, size });
+            dab->setSize (fitted.x, fitted.y);
+
+            const int x = (int) ((float) (int) ((float) j * sx) + r2 * size + o);
+            const int y = (int) (r3 * size + o + y0);
+            dab->setPosition ((float) x - fitted.x * 0.5f, (float) y - fitted.y * 0.5f);
+
+            dab->setRotation ((float) ((double) effectRandomFloat() * 6.283185307179586));
+            dab->setOpacity (1.0f);
+            dabs.push_back (std::move (dab));
+        }
+    }
+
+    const int n = (int) dabs.size();
+    for (int i = 0; i < n; ++i)
+    {
+        const int k = std::min ((int) (effectRandomFloat() * (float) n), n - 1);
+        std::swap (dabs[(size_t) i], dabs[(size_t) k]);
+    }
+    return dabs;
+}
+
+bool WatercolorRender::paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteSheet& sheet, const DabList& dabs, float hueShift)
+{
+    dabLayer.fill (PixelMath::makeWord (255, 255, 255, 255));
+
+    bool drawn = true;
+    if (! dabs.empty())
+    {
+        SpriteSheetList sheets;
+        sheets.push_back (&sheet);
+        sheets.equaliseSizes();
+
+        std::vector<Sprite*> list;
+        list.reserve (dabs.size());
+        for (const auto& dab : dabs)
+            list.push_back (dab.get());
+
+        SpriteRendererMultiplyBrush renderer (sheets);
+        drawn = renderer.render (dabLayer, list, true, &dabLayer, true, true, false);
+    }
+
+    if (hueShift != 0.0f)
+        shiftHue (dabLayer, dabLayer, hueShift * 0.01f);
+    return drawn;
+}
+
+uint32_t WatercolorRender::inkColourWord (const WatercolorSettings& settings) noexcept
+{
+    const auto alpha = (uint8_t) (uint32_t) (int) (settings.sepiaStrength * 255.0f);
+    const auto ink = settings.sepiaColor;
+    return PixelMath::makeWord (alpha, PixelMath::wordRed (ink), PixelMath::wordGreen (ink), PixelMath::wordBlue (ink));
+}
+
+//==============================================================================
+// TEMPORARY STUBS: stand-ins for the paper, paint-mask and ink-outline stages that arrive
+// with their own branch; replaced by the real member functions on merge.
+namespace
+{
+    void stubLoadPaperAndBorderImages (WatercolorCaches& caches, const WatercolorSettings& settings)
+    {
+        const juce::String group { "Tolva_Backgrounds" };
+        if (settings.edgeFileName.isNotEmpty() && caches.paperImage.get() == nullptr)
+        {
+            caches.paperImage = loadArchiveRgbaImage (group, settings.edgeFileName);
+            if (caches.paperImage.get() == nullptr && getArchiveItemCount (group) > 0)
+                caches.paperImage = loadArchiveRgbaImage (group, getArchiveItemNames (group, true)[0]);
+        }
+    }
+
+    void stubBuildPaintMask (SxImageAlphaByte& mask, const WatercolorSettings& settings)
+    {
+        const int high = (int) (settings.mEdge * 201.0f + 35.0f);
+        for (int y = 0; y < mask.height; ++y)
+            for (uint8_t *p = mask.getRowPointer (y), *e = p + mask.width; p < e; ++p)
+                *p = settings.mInsideColor == 3 || *p < high ? 255 : 0;
+    }
+
+    void stubComputeInkOutlineMask (WatercolorCaches& caches, const SxImageRgbaBytes& input)
+    {
+        caches.inkOutlineMask = SxRef<SxImageAlphaByte> (new SxImageAlphaByte (input.width, input.height));
+    }
+}
+// END TEMPORARY STUBS
+//==============================================================================
+
+void StylizedWatercolor::render (RenderParameters& params)
+{
+    const juce::ScopedLock brushLock (brushRenderLock);
+    Layer::render (params);
+
+    auto* output = getOutputImage();
+    if (params.image == nullptr || output == nullptr || output->pixels == nullptr)
+        return;
+    const auto& input = *params.image;
+    const float s = params.renderScale;
+
+    stubLoadPaperAndBorderImages (caches, settings);
+    output->copyPixelsFrom (input);
+
+    auto workingGray = WatercolorRender::makeWorkingGray (*output);
+    stubBuildPaintMask (*workingGray, settings);
+
+    WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());
+
+    caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height));
+    {
+        EffectRandom generator;
+        const EffectRandom::ScopedUse useGenerator (generator);
+
+        SpriteSheet atlas;
+        WatercolorRender::loadBrushAtlas (atlas);
+        const auto dabs = WatercolorRender::makeDabs (atlas, settings, s, input.width, input.height);
+        WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, settings.hueShift);
+    }
+
+    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
+    workingGray.reset();
+
+    if (caches.inkOutlineMask.get() == nullptr)
+        stubComputeInkOutlineMask (caches, input);
+    tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+
+    if (settings.overallStrength != 1.0f)
+        output->mixWith (input, nullptr, 1.0f - settings.overallStrength);
+}
