@@ -263,6 +263,14 @@ namespace
         const float lobes = seq.range (0.08f, 0.22f);
         const float density = seq.range (0.3f, 0.5f);
 
+        // Classic watercolour pigments at full strength (R, G, B).
+        static constexpr float pigments[][3] = {
+            { 0.22f, 0.32f, 0.72f }, { 0.66f, 0.34f, 0.18f }, { 0.36f, 0.55f, 0.22f }, { 0.74f, 0.20f, 0.30f },
+            { 0.84f, 0.64f, 0.26f }, { 0.30f, 0.58f, 0.78f }, { 0.30f, 0.35f, 0.43f }, { 0.93f, 0.50f, 0.16f },
+            { 0.50f, 0.32f, 0.60f }, { 0.16f, 0.50f, 0.46f }, { 0.46f, 0.38f, 0.28f }, { 0.88f, 0.46f, 0.55f },
+            { 0.93f, 0.84f, 0.32f }, { 0.20f, 0.23f, 0.42f }, { 0.52f, 0.52f, 0.22f }, { 0.60f, 0.26f, 0.20f } };
+        const float* pigment = pigments[(size_t) (number - 1) % std::size (pigments)];
+
         std::array<float, 720> outline {};
         float amp[6], phase[6];
         for (int k = 0; k < 6; ++k)
@@ -327,9 +335,11 @@ namespace
                 const float p = juce::jlimit (0.0f, 1.0f, density * (soft + granulation - bloom) + rim * density);
 
                 auto* px = atlas.at (x, y);
-                const float grey = 1.0f - 0.85f * p;
-                // Premultiplied by the coverage, as the framework stores ARGB.
-                px[0] = px[1] = px[2] = grey * cover;
+                // Each blot is one pigment: the paint carries its colour, the photograph only
+                // decides where it goes. Premultiplied by the coverage, as the framework stores ARGB.
+                const float load = juce::jmin (1.0f, p * 1.2f);
+                for (int c = 0; c < 3; ++c)
+                    px[c] = (1.0f - load * (1.0f - pigment[c])) * cover;
                 px[3] = cover;
                 minX = juce::jmin (minX, x); maxX = juce::jmax (maxX, x);
                 minY = juce::jmin (minY, y); maxY = juce::jmax (maxY, y);
