@@ -2,6 +2,7 @@
 
 #include "ColourOperations.h"
 #include "EffectRandom.h"
+#include "ParallelRows.h"
 #include "PixelMath.h"
 #include "RenderParameters.h"
 #include "StylizedWatercolor.h"
@@ -174,6 +175,10 @@ TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
     EXPECT_TRUE (samePixels (first, second));
     EXPECT_EQ (first.getRowPointer (0)[0], 0);
     EXPECT_FALSE (samePixels (first, a.input));
+
+    // All cores give the single-threaded result.
+    const ParallelRows::ScopedThreadLimit oneThread (1);
+    EXPECT_TRUE (samePixels (first, a.render()));
 }
 
 TEST (WatercolorRender, OverallStrengthZeroReturnsTheInput)
