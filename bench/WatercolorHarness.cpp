@@ -12,6 +12,11 @@
 #include "RenderParameters.h"
 #include "Resampling.h"
 #include "StylizedWatercolor.h"
+#include "BlendModes.h"
+#include "BrushRenderLock.h"
+#include "ColourOperations.h"
+#include "EffectRandom.h"
+#include "WatercolorRender.h"
 #include "SxPNGImageFormat.h"
 #include "WatercolorFactoryPresets.h"
 
@@ -68,6 +73,45 @@ namespace
         if (! image.isValid())
             return {};
         return std::make_unique<SxImageRgbaBytes> (image);
+    }
+
+    /** Times the render's own stages one by one on a copy of the input (the paint mask, ink
+        outline and paper stages are the rest of the total). */
+    void printOwnStageTimes (const SxImageRgbaBytes& input, const WatercolorSettings& settings, float scale,
+                             const SxImageRgbaBytes* paper)
+    {
+        auto last = std::chrono::steady_clock::now();
+        auto lap = [&last] (const char* stage)
+        {
+            const auto now = std::chrono::steady_clock::now();
+            std::cout << "  " << stage << ": " << std::chrono::duration<double, std::milli> (now - last).count() << " ms\n";
+            last = now;
+        };
+
+        const juce::ScopedLock lock (brushRenderLock);
+        SxImageRgbaBytes output (input);
+        lap ("copy input");
+        auto gray = WatercolorRender::makeWorkingGray (output);
+        lap ("working grey");
+        WatercolorRender::layBackground (output, input, settings, paper);
+        lap ("background");
+        EffectRandom generator;
+        const EffectRandom::ScopedUse use (generator);
+        SpriteSheet atlas;
+        WatercolorRender::loadBrushAtlas (atlas);
+        lap ("atlas load");
+        const auto dabs = WatercolorRender::makeDabs (atlas, settings, scale, input.width, input.height);
+        lap ("dab grid");
+        SxImageRgbaBytes dabLayer (input.width, input.height);
+        WatercolorRender::paintDabLayer (dabLayer, atlas, dabs, settings.hueShift);
+        lap ("GPU dabs + hue shift");
+        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
+        lap ("dabs through mask");
+        tintThroughMask (output, *gray, WatercolorRender::inkColourWord (settings));
+        lap ("ink tint");
+        output.mixWith (input, nullptr, 0.5f);
+        lap ("final mix");
+        std::cout << "  (" << dabs.size() << " dabs)\n";
     }
 
     double peakResidentMegabytes()
@@ -135,7 +179,10 @@ int main (int argc, char** argv)
             std::cout << input->width << "x" << input->height << " render " << i << ": " << ms << " ms\n";
     }
     if (repeats > 1)
+    {
+        printOwnStageTimes (*input, layer.getSettings(), params.renderScale, layer.getCaches().paperImage.get());
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
+    }
 
     const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
     const auto temp = out.getSiblingFile (out.getFileName() + ".part");
