@@ -70,12 +70,39 @@ void WatercolorRender::layBackground (SxImageRgbaBytes& output, const SxImageRgb
 
 bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
 {
-    auto image = loadArchiveRgbaImage (atlasGroup, atlasImageName);
-    juce::MemoryBlock block;
-    if (image.get() == nullptr || ! readArchiveItemBlock (atlasGroup, atlasDescriptionName, block))
-        return false;
+    // Decoding the atlas costs more than drawing all the dabs of a preview, so the decoded
+    // pixels are kept (as plain bytes: nothing with a leak detector outlives main); each
+    // render still gets a sheet and an image of its own.
+    struct DecodedAtlas
+    {
+        std::vector<uint8_t> pixels;
+        int width = 0, height = 0;
+        juce::String description;
+    };
+    static DecodedAtlas decoded;
 
-    sheet.loadFrames (image.detach(), block.toString(), 1.0f);
+    const juce::ScopedLock lock (brushRenderLock);
+    if (decoded.pixels.empty())
+    {
+        auto image = loadArchiveRgbaImage (atlasGroup, atlasImageName);
+        juce::MemoryBlock block;
+        if (image.get() == nullptr || image->pixels == nullptr
+            || ! readArchiveItemBlock (atlasGroup, atlasDescriptionName, block))
+            return false;
+        decoded.pixels.assign (image->pixels, image->pixels + (size_t) image->width * (size_t) image->height * 4);
+        decoded.width = image->width;
+        decoded.height = image->height;
+        decoded.description = block.toString();
+    }
+
+    auto* image = new SxImageRgbaBytes (decoded.width, decoded.height);
+    if (image->pixels == nullptr)
+    {
+        image->release();
+        return false;
+    }
+    std::copy (decoded.pixels.begin(), decoded.pixels.end(), image->pixels);
+    sheet.loadFrames (image, decoded.description, 1.0f);
     return sheet.getNumFrames() > 0;
 }
 
