@@ -4,6 +4,7 @@
 #include "InkOutlineAndPaper.h"
 #include "ParallelRows.h"
 #include "RectBounds.h"
+#include "WatercolorPaintMask.h"
 #include "Resampling.h"
 
 #include <algorithm>
@@ -96,7 +97,7 @@ SxRef<SxImageAlphaByte> WatercolorInkOutline::makeMask (const SxImageRgbaBytes& 
     resizeAlphaImage (*ink, width, height, 1);
 
     auto fill = makeGray (input);
-    thresholdBand (*fill, 0, (int) (settings.mOutlineThreshold * 75.0f), 255);
+    thresholdBand (*fill, 0, WatercolorPaintMask::truncateBound (settings.mOutlineThreshold * 75.0f), 255);
     blurGray (*fill, *fill, renderScale * 0.25f);
     screenInto (*ink, *fill);
     return ink;

@@ -5,15 +5,23 @@
 #include "InkOutlineAndPaper.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+
+int WatercolorPaintMask::truncateBound (float value) noexcept
+{
+    if (std::isnan (value))
+        return 0;
+    return (int) std::clamp (value, -1.0e6f, 1.0e6f);
+}
 
 bool WatercolorPaintMask::bandLimits (int insideColor, float edge, int& low, int& high) noexcept
 {
     switch (insideColor)
     {
-        case WatercolorSettings::dark:  low = 0;                               high = (int) (edge * 201.0f + 35.0f);  return true;
-        case WatercolorSettings::mid:   low = (int) (100.0f - edge * 50.0f);   high = (int) (edge * 50.0f + 100.0f);  return true;
-        case WatercolorSettings::light: low = (int) (220.0f - edge * 200.0f);  high = 256;                            return true;
+        case WatercolorSettings::dark:  low = 0;                                  high = truncateBound (edge * 201.0f + 35.0f); return true;
+        case WatercolorSettings::mid:   low = truncateBound (100.0f - edge * 50.0f); high = truncateBound (edge * 50.0f + 100.0f); return true;
+        case WatercolorSettings::light: low = truncateBound (220.0f - edge * 200.0f); high = 256;                               return true;
         default: return false;
     }
 }

@@ -23,6 +23,10 @@ namespace WatercolorPaintMask
         Light [int(220 - e * 200), 256). */
     bool bandLimits (int insideColor, float edge, int& low, int& high) noexcept;
 
+    /** A grey bound computed in float, truncated; a NaN (from a damaged setting) gives 0
+        and huge values stop at +-1e6, so the conversion is always defined. */
+    int truncateBound (float value) noexcept;
+
     /** Radius of the wet-edge blur: renderScale * wetEdge * 14 (0 means no blur). */
     float wetEdgeRadius (float renderScale, float wetEdge) noexcept;
 

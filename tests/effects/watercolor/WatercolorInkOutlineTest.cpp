@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -143,6 +144,14 @@ TEST (InkOutlineMask, ThinAndEmptyInputs)
     }
     SxImageRgbaBytes empty;
     EXPECT_EQ (WatercolorInkOutline::makeMask (empty, settings, nullptr, 1.0f)->width, 0);
+
+    // Damaged settings still give a mask of the input's size.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    settings.mOutline = settings.mOutlineDetail = settings.mOutlineThreshold = nan;
+    const auto input = picture (40, 30);
+    const auto mask = WatercolorInkOutline::makeMask (input, settings, nullptr, nan);
+    EXPECT_EQ (mask->width, 40);
+    EXPECT_EQ (mask->height, 30);
 }
 
 TEST (InkOutlineMask, CacheEntryFollowsInputAndBorder)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <random>
 
 namespace
@@ -232,4 +233,24 @@ TEST (FlattenBezierCurve, SampleCountsAndEnds)
     std::vector<SxPoint> coarse;
     flattenBezierCurve (curve, coarse, 0);
     EXPECT_EQ (coarse.size(), 6u);
+}
+
+TEST_F (PaintMask, DamagedSettingsGiveDefinedBounds)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    int low = -1, high = -1;
+    ASSERT_TRUE (WatercolorPaintMask::bandLimits (WatercolorSettings::mid, nan, low, high));
+    EXPECT_EQ (low, 0);
+    EXPECT_EQ (high, 0);
+    EXPECT_EQ (WatercolorPaintMask::truncateBound (1.0e30f), 1000000);
+    EXPECT_EQ (WatercolorPaintMask::truncateBound (-1.0e30f), -1000000);
+    EXPECT_EQ (WatercolorPaintMask::truncateBound (35.9f), 35);
+
+    settings.mInsideColor = WatercolorSettings::dark;
+    settings.mEdge = nan;
+    settings.mWetEdge = nan;
+    auto mask = ramp();
+    buildPaintMask (mask, settings, maskData, parameters);
+    for (int v = 0; v < 256; ++v)
+        ASSERT_EQ (mask.pixels[v], 0) << v;   // an empty band paints nothing
 }
