@@ -4,6 +4,9 @@
 #include "BrushRenderLock.h"
 #include "EffectRandom.h"
 #include "StylizedWatercolor.h"
+#include "WatercolorInkOutline.h"
+#include "WatercolorPaintMask.h"
+#include "WatercolorPaperAndBorder.h"
 
 #include "ColourOperations.h"
 #include "ParallelRows.h"
@@ -204,37 +207,6 @@ uint32_t WatercolorRender::inkColourWord (const WatercolorSettings& settings) no
 }
 
 //==============================================================================
-// TEMPORARY STUBS: stand-ins for the paper, paint-mask and ink-outline stages that arrive
-// with their own branch; replaced by the real member functions on merge.
-namespace
-{
-    void stubLoadPaperAndBorderImages (WatercolorCaches& caches, const WatercolorSettings& settings)
-    {
-        const juce::String group { "Tolva_Backgrounds" };
-        if (settings.edgeFileName.isNotEmpty() && caches.paperImage.get() == nullptr)
-        {
-            caches.paperImage = loadArchiveRgbaImage (group, settings.edgeFileName);
-            if (caches.paperImage.get() == nullptr && getArchiveItemCount (group) > 0)
-                caches.paperImage = loadArchiveRgbaImage (group, getArchiveItemNames (group, true)[0]);
-        }
-    }
-
-    void stubBuildPaintMask (SxImageAlphaByte& mask, const WatercolorSettings& settings)
-    {
-        const int high = (int) (settings.mEdge * 201.0f + 35.0f);
-        for (int y = 0; y < mask.height; ++y)
-            for (uint8_t *p = mask.getRowPointer (y), *e = p + mask.width; p < e; ++p)
-                *p = settings.mInsideColor == 3 || *p < high ? 255 : 0;
-    }
-
-    void stubComputeInkOutlineMask (WatercolorCaches& caches, const SxImageRgbaBytes& input)
-    {
-        caches.inkOutlineMask = SxRef<SxImageAlphaByte> (new SxImageAlphaByte (input.width, input.height));
-    }
-}
-// END TEMPORARY STUBS
-//==============================================================================
-
 void StylizedWatercolor::render (RenderParameters& params)
 {
     const juce::ScopedLock brushLock (brushRenderLock);
@@ -246,11 +218,11 @@ void StylizedWatercolor::render (RenderParameters& params)
     const auto& input = *params.image;
     const float s = params.renderScale;
 
-    stubLoadPaperAndBorderImages (caches, settings);
+    loadPaperAndBorderImages (caches, settings, s);
     output->copyPixelsFrom (input);
 
     auto workingGray = WatercolorRender::makeWorkingGray (*output);
-    stubBuildPaintMask (*workingGray, settings);
+    buildPaintMask (*workingGray, settings, maskData, params);
 
     WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());
 
@@ -269,8 +241,9 @@ void StylizedWatercolor::render (RenderParameters& params)
     workingGray.reset();
 
     if (caches.inkOutlineMask.get() == nullptr)
-        stubComputeInkOutlineMask (caches, input);
-    tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+        computeInkOutlineMask (caches, settings, params);
+    if (caches.inkOutlineMask.get() != nullptr)
+        tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
 
     if (settings.overallStrength != 1.0f)
         output->mixWith (input, nullptr, 1.0f - settings.overallStrength);
