@@ -14,7 +14,6 @@ packages=(
   libpotrace-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth x11-utils imagemagick fonts-dejavu-core locales
-  gmic
 )
 
 SUDO=""

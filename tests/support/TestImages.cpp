@@ -1,14 +1,32 @@
 #include "TestImages.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sxtest
 {
     TempFolder::TempFolder()
-        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("sxtest", "", false))
     {
-        folder.createDirectory();
+        // Test processes run in parallel: a name checked free by two of them at once would be
+        // shared, so the name carries the process id and a random part, and creation must win.
+        static std::atomic<int> counter { 0 };
+        const auto base = juce::File::getSpecialLocation (juce::File::tempDirectory);
+        for (;;)
+        {
+            folder = base.getChildFile ("sxtest-" + juce::String (getpid()) + "-" + juce::String (++counter) + "-"
+                                        + juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()));
+            if (::mkdir (folder.getFullPathName().toRawUTF8(), 0700) == 0)
+                return;
+            if (errno != EEXIST)
+            {
+                folder.createDirectory();
+                return;
+            }
+        }
     }
 
     TempFolder::~TempFolder()
