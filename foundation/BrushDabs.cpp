@@ -133,30 +133,42 @@ void stampColorDab (SxImageRgbaBytes& target, const SxImageAlphaByte* selection,
     }
 }
 
+namespace
+{
+    /** Calls apply (maskByte, selection x stamp coverage) for every mask pixel under the
+        stamp placed at the point where both the stamp and the selection are non-zero. */
+    template <typename Apply>
+    void forEachCoveredPixel (SxImageAlphaByte& mask, const SxImageAlphaByte* selection, const SxPoint& point,
+                              const SxImageAlphaByte& stamp, Apply&& apply)
+    {
+        const auto area = placeDab (point, stamp.width, stamp.height, mask.width, mask.height);
+        for (int row = area.row0; row <= area.row1; ++row)
+        {
+            const uint8_t* stampRow = stamp.getRowPointer (row - area.top);
+            uint8_t* out = mask.getRowPointer (row);
+            for (int col = area.col0; col <= area.col1; ++col)
+            {
+                const int k = stampRow[col - area.left];
+                const int s = k == 0 ? 0 : selectionAt (selection, col, row);
+                if (s != 0)
+                    apply (out[col], mul255 (s, k));
+            }
+        }
+    }
+}
+
 void stampPaintDab (SxImageAlphaByte& mask, const SxImageAlphaByte* selection, const SxPoint& point,
                     int strength, SxBrush& brush, float stampScale)
 {
     const SxImageAlphaByte* stamp = brush.getScaledStamp (stampScale);
     if (stamp == nullptr)
         return;
-    const auto area = placeDab (point, stamp->width, stamp->height, mask.width, mask.height);
-
-    for (int row = area.row0; row <= area.row1; ++row)
+    forEachCoveredPixel (mask, selection, point, *stamp, [&] (uint8_t& out, int coverage)
     {
-        const uint8_t* stampRow = stamp->getRowPointer (row - area.top);
-        uint8_t* out = mask.getRowPointer (row);
-        for (int col = area.col0; col <= area.col1; ++col)
-        {
-            const int k = stampRow[col - area.left];
-            const int s = k == 0 ? 0 : selectionAt (selection, col, row);
-            if (s == 0)
-                continue;
-
-            const int v = lowByte (std::trunc ((float) mul255 (s, k) / 255.0f * (float) strength));
-            const int w = lowByte (std::trunc ((float) v * point.weight));
-            out[col] = (uint8_t) (out[col] + w * (255 - out[col]) / 255);
-        }
-    }
+        const int v = lowByte (std::trunc ((float) coverage / 255.0f * (float) strength));
+        const int w = lowByte (std::trunc ((float) v * point.weight));
+        out = (uint8_t) (out + w * (255 - out) / 255);
+    });
 }
 
 void stampEraseDab (SxImageAlphaByte& mask, const SxImageAlphaByte* selection, const SxPoint& point,
@@ -165,21 +177,9 @@ void stampEraseDab (SxImageAlphaByte& mask, const SxImageAlphaByte* selection, c
     const SxImageAlphaByte* stamp = brush.getScaledStamp (1.0f);
     if (stamp == nullptr)
         return;
-    const auto area = placeDab (point, stamp->width, stamp->height, mask.width, mask.height);
-
-    for (int row = area.row0; row <= area.row1; ++row)
+    forEachCoveredPixel (mask, selection, point, *stamp, [&] (uint8_t& out, int coverage)
     {
-        const uint8_t* stampRow = stamp->getRowPointer (row - area.top);
-        uint8_t* out = mask.getRowPointer (row);
-        for (int col = area.col0; col <= area.col1; ++col)
-        {
-            const int k = stampRow[col - area.left];
-            const int s = k == 0 ? 0 : selectionAt (selection, col, row);
-            if (s == 0)
-                continue;
-
-            const float v = std::trunc ((float) out[col] - (float) mul255 (s, k) * factor * point.weight);
-            out[col] = (uint8_t) (v > 255.0f ? 255 : v >= 1.0f ? (int) v : 0);
-        }
-    }
+        const float v = std::trunc ((float) out - (float) coverage * factor * point.weight);
+        out = (uint8_t) (v > 255.0f ? 255 : v >= 1.0f ? (int) v : 0);
+    });
 }

@@ -12,6 +12,21 @@ namespace
     {
         return const_cast<SxPropertySet&> (set).getAllProperties().size();
     }
+
+    // Sub-layers always lie in the set as one-line records, in stacks and layer presets alike.
+    void saveSubLayers (SxPropertySet& set, Layer& layer, const juce::String& index, const LayerSaveOptions& options)
+    {
+        const auto subLayers = layer.getSubLayers();
+        setIntProperty (set, "SubLayerCount" + index, (int) subLayers.size());
+        for (size_t j = 0; j < subLayers.size(); ++j)
+        {
+            const auto suffix = index + "Sub" + juce::String ((int) j);
+            setStringProperty (set, "SubLayerClassName" + suffix, subLayers[j]->getClassName());
+            SxPropertySet subSettings;
+            subLayers[j]->saveToPropertySet (subSettings, options);
+            subSettings.writeAsRecord (set, "SubLayerEffectDictionary" + suffix);
+        }
+    }
 }
 
 LayerManager::LayerManager() = default;
@@ -399,16 +414,7 @@ void LayerManager::saveToPropertySet (SxPropertySet& set, const LayerSaveOptions
         else
             settings.writeAsRecord (set, "EffectDictionary" + index);
 
-        const auto subLayers = layer->getSubLayers();
-        setIntProperty (set, "SubLayerCount" + index, (int) subLayers.size());
-        for (size_t j = 0; j < subLayers.size(); ++j)
-        {
-            const auto suffix = index + "Sub" + juce::String ((int) j);
-            setStringProperty (set, "SubLayerClassName" + suffix, subLayers[j]->getClassName());
-            SxPropertySet subSettings;
-            subLayers[j]->saveToPropertySet (subSettings, options);
-            subSettings.writeAsRecord (set, "SubLayerEffectDictionary" + suffix);
-        }
+        saveSubLayers (set, *layer, index, options);
     }
 }
 
@@ -529,16 +535,7 @@ void LayerManager::saveLayerPreset (SxPropertySet& set)
         layer->saveToPropertySet (settings, options);
         settings.writeAsRecord (set, "EffectDictionary" + index);
 
-        const auto subLayers = layer->getSubLayers();
-        setIntProperty (set, "SubLayerCount" + index, (int) subLayers.size());
-        for (size_t j = 0; j < subLayers.size(); ++j)
-        {
-            const auto suffix = index + "Sub" + juce::String ((int) j);
-            setStringProperty (set, "SubLayerClassName" + suffix, subLayers[j]->getClassName());
-            SxPropertySet subSettings;
-            subLayers[j]->saveToPropertySet (subSettings, options);
-            subSettings.writeAsRecord (set, "SubLayerEffectDictionary" + suffix);
-        }
+        saveSubLayers (set, *layer, index, options);
     }
 }
 
