@@ -16,6 +16,7 @@
 #include "BrushRenderLock.h"
 #include "ColourOperations.h"
 #include "EffectRandom.h"
+#include "WatercolorInkOutline.h"
 #include "WatercolorRender.h"
 #include "SxPNGImageFormat.h"
 #include "WatercolorFactoryPresets.h"
@@ -91,7 +92,7 @@ namespace
         const juce::ScopedLock lock (brushRenderLock);
         SxImageRgbaBytes output (input);
         lap ("copy input");
-        auto gray = WatercolorRender::makeWorkingGray (output);
+        auto gray = WatercolorInkOutline::makeGray (output);
         lap ("working grey");
         WatercolorRender::layBackground (output, input, settings, paper);
         lap ("background");

@@ -1,6 +1,7 @@
 #include "SxImageAlphaByte.h"
 
 #include "ImageSpan.h"
+#include "ParallelRows.h"
 #include "PixelMath.h"
 #include "SxImageRgbaBytes.h"
 
@@ -41,9 +42,17 @@ void SxImageAlphaByte::setFromRgba (const SxImageRgbaBytes& colour)
 {
     const size_t count = PixelMath::checkedImageBytes (colour.width, colour.height, 1);
     auto* fresh = allocateZeroed (count);
-    const uint8_t* src = colour.pixels;
-    for (size_t i = 0; i < count; ++i, src += 4)
-        fresh[i] = (uint8_t) (((int) src[1] + src[2] + src[3]) / 3);
+    const int w = colour.width;
+    ParallelRows::forEachBand (0, colour.height, w, [&] (int first, int end)
+    {
+        for (int y = first; y < end; ++y)
+        {
+            const uint8_t* src = colour.getRowPointer (y);
+            uint8_t* dst = fresh + (size_t) y * (size_t) w;
+            for (int x = 0; x < w; ++x, src += 4)
+                dst[x] = (uint8_t) (((int) src[1] + src[2] + src[3]) / 3);
+        }
+    });
 
     std::free (pixels);
     pixels = fresh;

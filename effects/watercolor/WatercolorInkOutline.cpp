@@ -52,18 +52,8 @@ void WatercolorInkOutline::screenInto (SxImageAlphaByte& mask, const SxImageAlph
 
 SxRef<SxImageAlphaByte> WatercolorInkOutline::makeGray (const SxImageRgbaBytes& image)
 {
-    SxRef<SxImageAlphaByte> gray (new SxImageAlphaByte (std::max (0, image.width), std::max (0, image.height)));
-    const int width = gray->width;
-    ParallelRows::forEachBand (0, gray->height, width, [&] (int first, int end)
-    {
-        for (int y = first; y < end; ++y)
-        {
-            const uint8_t* src = image.getRowPointer (y);
-            uint8_t* dst = gray->getRowPointer (y);
-            for (int x = 0; x < width; ++x, src += 4)
-                dst[x] = (uint8_t) (((int) src[1] + src[2] + src[3]) / 3);
-        }
-    });
+    SxRef<SxImageAlphaByte> gray (new SxImageAlphaByte (0, 0));
+    gray->setFromRgba (image);
     return gray;
 }
 
@@ -75,7 +65,9 @@ SxRef<SxImageAlphaByte> WatercolorInkOutline::makeMask (const SxImageRgbaBytes& 
         return SxRef<SxImageAlphaByte> (new SxImageAlphaByte (0, 0));
 
     const auto size = workingSize (width, height);
-    auto gray = makeGray (input);
+    // The full-size gray serves the ink fill below; the outline works on a scaled copy.
+    const auto fullGray = makeGray (input);
+    SxRef<SxImageAlphaByte> gray (new SxImageAlphaByte (*fullGray));
     resizeAlphaImage (*gray, size.width, size.height, 1);
 
     SxRef<SxImageAlphaByte> ink (new SxImageAlphaByte (*gray));
@@ -96,7 +88,7 @@ SxRef<SxImageAlphaByte> WatercolorInkOutline::makeMask (const SxImageRgbaBytes& 
     gray.reset();
     resizeAlphaImage (*ink, width, height, 1);
 
-    auto fill = makeGray (input);
+    auto& fill = fullGray;
     thresholdBand (*fill, 0, WatercolorPaintMask::truncateBound (settings.mOutlineThreshold * 75.0f), 255);
     blurGray (*fill, *fill, renderScale * 0.25f);
     screenInto (*ink, *fill);

@@ -30,25 +30,6 @@ namespace
     constexpr int maxDabs = 1 << 22;
 }
 
-SxRef<SxImageAlphaByte> WatercolorRender::makeWorkingGray (const SxImageRgbaBytes& image)
-{
-    SxRef<SxImageAlphaByte> gray (new SxImageAlphaByte (image.width, image.height));
-    if (gray->pixels == nullptr || image.pixels == nullptr)
-        return gray;
-
-    ParallelRows::forEachBand (0, image.height, image.width, [&] (int first, int end)
-    {
-        for (int y = first; y < end; ++y)
-        {
-            const uint8_t* s = image.getRowPointer (y);
-            uint8_t* d = gray->getRowPointer (y);
-            for (int x = 0; x < image.width; ++x, s += 4)
-                d[x] = (uint8_t) (((int) s[1] + s[2] + s[3]) / 3);
-        }
-    });
-    return gray;
-}
-
 void WatercolorRender::layBackground (SxImageRgbaBytes& output, const SxImageRgbaBytes& input,
                                       const WatercolorSettings& settings, const SxImageRgbaBytes* paperImage)
 {
@@ -221,7 +202,7 @@ void StylizedWatercolor::render (RenderParameters& params)
     loadPaperAndBorderImages (caches, settings, s);
     output->copyPixelsFrom (input);
 
-    auto workingGray = WatercolorRender::makeWorkingGray (*output);
+    auto workingGray = WatercolorInkOutline::makeGray (*output);
     buildPaintMask (*workingGray, settings, maskData, params);
 
     WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());

@@ -21,9 +21,6 @@ namespace WatercolorRender
 {
     using DabList = std::vector<std::unique_ptr<Sprite>>;
 
-    /** (R + G + B) / 3 of every pixel (integer division). */
-    SxRef<SxImageAlphaByte> makeWorkingGray (const SxImageRgbaBytes& image);
-
     /** Lays the paper (scaled over the whole output and tinted) or the plain colour, keeps
         the input's transparency, then tones the canvas. A paper background without a paper
         image falls back to the plain colour, so the output never keeps stale pixels. */

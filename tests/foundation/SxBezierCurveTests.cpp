@@ -1,3 +1,4 @@
+#include "BinaryBlocks.h"
 #include "Geometry.h"
 #include "MaskTracing.h"
 #include "SxBezierCurve.h"
@@ -27,18 +28,7 @@ namespace
         return { data, data + block.getSize() };
     }
 
-    juce::String blockText (std::initializer_list<int> ints, std::initializer_list<float> floats)
-    {
-        juce::MemoryBlock block;
-        {
-            juce::MemoryOutputStream out (block, false);
-            for (int i : ints)
-                out.writeInt (i);
-            for (float f : floats)
-                out.writeFloat (f);
-        }
-        return block.toBase64Encoding();
-    }
+    using sxtest::blockText;
 
     void fillSquare (SxImageAlphaByte& mask, int x0, int y0, int side, uint8_t value)
     {

@@ -1,3 +1,4 @@
+#include "BinaryBlocks.h"
 #include "BrushDabs.h"
 #include "PixelMath.h"
 #include "PointLists.h"
@@ -23,18 +24,7 @@ namespace
         return block;
     }
 
-    juce::String blockText (std::initializer_list<int> ints, std::initializer_list<float> floats)
-    {
-        juce::MemoryBlock block;
-        {
-            juce::MemoryOutputStream out (block, false);
-            for (int i : ints)
-                out.writeInt (i);
-            for (float f : floats)
-                out.writeFloat (f);
-        }
-        return block.toBase64Encoding();
-    }
+    using sxtest::blockText;
 
     // A 5 x 5 stamp of 255 at its centre pixel (2, 2): a hard full-strength disc.
     struct FullBrush : SxBrush
