@@ -17,6 +17,8 @@
 #include "ColourOperations.h"
 #include "EffectRandom.h"
 #include "WatercolorInkOutline.h"
+#include "WatercolorPaintMask.h"
+#include "WatercolorPaperAndBorder.h"
 #include "WatercolorRender.h"
 #include "SxPNGImageFormat.h"
 #include "WatercolorFactoryPresets.h"
@@ -76,10 +78,9 @@ namespace
         return std::make_unique<SxImageRgbaBytes> (image);
     }
 
-    /** Times the render's own stages one by one on a copy of the input (the paint mask, ink
-        outline and paper stages are the rest of the total). */
-    void printOwnStageTimes (const SxImageRgbaBytes& input, const WatercolorSettings& settings, float scale,
-                             const SxImageRgbaBytes* paper)
+    /** Times the render's stages one by one, in the render's order, on a copy of the input
+        and with fresh caches (so the paper and the ink outline are computed too). */
+    void printStageTimes (const SxImageRgbaBytes& input, const StylizedWatercolor& layer, const RenderParameters& params)
     {
         auto last = std::chrono::steady_clock::now();
         auto lap = [&last] (const char* stage)
@@ -90,29 +91,39 @@ namespace
         };
 
         const juce::ScopedLock lock (brushRenderLock);
+        const auto& settings = layer.getSettings();
+        WatercolorCaches caches;
+        loadPaperAndBorderImages (caches, settings, params.renderScale);
+        lap ("paper and border");
         SxImageRgbaBytes output (input);
         lap ("copy input");
         auto gray = WatercolorInkOutline::makeGray (output);
         lap ("working grey");
-        WatercolorRender::layBackground (output, input, settings, paper);
+        buildPaintMask (*gray, settings, layer.getMaskData(), params);
+        lap ("paint mask");
+        WatercolorRender::layBackground (output, input, settings, caches.paperImage.get());
         lap ("background");
         EffectRandom generator;
         const EffectRandom::ScopedUse use (generator);
         SpriteSheet atlas;
         WatercolorRender::loadBrushAtlas (atlas);
-        lap ("atlas load");
-        const auto dabs = WatercolorRender::makeDabs (atlas, settings, scale, input.width, input.height);
+        lap ("atlas");
+        const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
         lap ("dab grid");
         SxImageRgbaBytes dabLayer (input.width, input.height);
         WatercolorRender::paintDabLayer (dabLayer, atlas, dabs, settings.hueShift);
         lap ("GPU dabs + hue shift");
         multiplyThroughMask (output, dabLayer, *gray, 1.0f);
         lap ("dabs through mask");
-        tintThroughMask (output, *gray, WatercolorRender::inkColourWord (settings));
+        computeInkOutlineMask (caches, settings, params);
+        lap ("ink outline");
+        if (caches.inkOutlineMask.get() != nullptr)
+            tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
         lap ("ink tint");
         output.mixWith (input, nullptr, 0.5f);
         lap ("final mix");
         std::cout << "  (" << dabs.size() << " dabs)\n";
+        caches.releaseAll();
     }
 
     double peakResidentMegabytes()
@@ -181,7 +192,7 @@ int main (int argc, char** argv)
     }
     if (repeats > 1)
     {
-        printOwnStageTimes (*input, layer.getSettings(), params.renderScale, layer.getCaches().paperImage.get());
+        printStageTimes (*input, layer, params);
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
     }
 

@@ -164,6 +164,26 @@ TEST (WatercolorDabs, InkColourTakesItsAlphaFromTheInkStrength)
     EXPECT_EQ (WatercolorRender::inkColourWord (settings), PixelMath::makeWord (127, 55, 15, 3));
 }
 
+TEST (WatercolorDabs, HueShiftZeroSkipsTheHuePassAndHalfAStepRunsIt)
+{
+    // The hue round trip is not the identity, so a skipped pass is visible in the bytes.
+    SpriteSheet atlas;
+    ASSERT_TRUE (WatercolorRender::loadBrushAtlas (atlas));
+    WatercolorSettings settings;
+    settings.mVariation = 0.5f;
+    const auto dabs = dabsFor (atlas, settings, 0.2f, 200, 150);
+    ASSERT_FALSE (dabs.empty());
+
+    SxImageRgbaBytes unshifted (200, 150), halfStep (200, 150);
+    ASSERT_TRUE (WatercolorRender::paintDabLayer (unshifted, atlas, dabs, 0.0f));
+    ASSERT_TRUE (WatercolorRender::paintDabLayer (halfStep, atlas, dabs, 0.5f));
+
+    SxImageRgbaBytes expected (unshifted);
+    shiftHue (expected, expected, 0.005f);
+    EXPECT_FALSE (samePixels (expected, unshifted));
+    EXPECT_TRUE (samePixels (halfStep, expected));
+}
+
 //==============================================================================
 TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
 {
