@@ -66,7 +66,7 @@ namespace
 
     /** Runs perPixel over every pixel of the area source and destination share,
         reading a copy of each source pixel so that distinct images never alias. */
-    template <typename PerPixel>
+    template <bool reuseRepeats = false, typename PerPixel>
     void mapPixels (const SxImageRgbaBytes& source, SxImageRgbaBytes& destination, PerPixel perPixel) noexcept
     {
         const int w = std::min (source.width, destination.width);
@@ -80,12 +80,37 @@ namespace
             {
                 const uint8_t* s = source.getRowPointer (y);
                 uint8_t* d = destination.getRowPointer (y);
-                for (int x = 0; x < w; ++x, s += 4, d += 4)
+                if constexpr (reuseRepeats)
                 {
-                    uint8_t p[4];
-                    std::memcpy (p, s, 4);
-                    perPixel (p);
-                    std::memcpy (d, p, 4);
+                    // For costly conversions over images with long runs of one colour (a dab
+                    // layer is mostly white): a pixel equal to the previous one gets its result.
+                    uint32_t lastIn = 0, lastOut = 0;
+                    bool have = false;
+                    for (int x = 0; x < w; ++x, s += 4, d += 4)
+                    {
+                        uint32_t in;
+                        std::memcpy (&in, s, 4);
+                        if (! have || in != lastIn)
+                        {
+                            uint8_t p[4];
+                            std::memcpy (p, &in, 4);
+                            perPixel (p);
+                            std::memcpy (&lastOut, p, 4);
+                            lastIn = in;
+                            have = true;
+                        }
+                        std::memcpy (d, &lastOut, 4);
+                    }
+                }
+                else
+                {
+                    for (int x = 0; x < w; ++x, s += 4, d += 4)
+                    {
+                        uint8_t p[4];
+                        std::memcpy (p, s, 4);
+                        perPixel (p);
+                        std::memcpy (d, p, 4);
+                    }
                 }
             }
         });
@@ -226,7 +251,7 @@ void shiftHue (const SxImageRgbaBytes& source, SxImageRgbaBytes& destination, fl
     for (int h = 0; h < 256; ++h)
         shifted[(size_t) h] = (uint8_t) (truncSaturated ((float) h + shift) & 0xff);
 
-    mapPixels (source, destination, [&shifted] (uint8_t* p)
+    mapPixels<true> (source, destination, [&shifted] (uint8_t* p)
     {
         rgbToHsl (p);
         p[1] = shifted[p[1]];

@@ -5,6 +5,11 @@
 #include "GLProgram.h"
 #include "OpenGLHeaders.h"
 
+#include "ParallelRows.h"
+
+#include <atomic>
+#include <cstring>
+
 namespace
 {
     // Clip-space quad over the whole viewport; texture row 0 lands on framebuffer row 0.
@@ -65,6 +70,48 @@ namespace
         glPixelStorei (GL_UNPACK_ALIGNMENT, 4);
         glTexImage2D (GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
         return texture;
+    }
+
+    bool isOneColour (const SxImageRgbaBytes& image)
+    {
+        const size_t rowBytes = (size_t) image.width * 4;
+        const uint8_t* first = image.getRowPointer (0);
+        for (size_t i = 4; i < rowBytes; i += 4)
+            if (std::memcmp (first, first + i, 4) != 0)
+                return false;
+        for (int y = 1; y < image.height; ++y)
+            if (std::memcmp (first, image.getRowPointer (y), rowBytes) != 0)
+                return false;
+        return true;
+    }
+
+    /** R, G, B, A bytes as read to A, R, G, B, when every alpha is 255; false (bytes left
+        as they may be) when any is not. */
+    bool reorderIfOpaque (SxImageRgbaBytes& image)
+    {
+        std::atomic<bool> opaque { true };
+        const size_t count = (size_t) image.width;
+        ParallelRows::forEachBand (0, image.height, image.width, [&] (int y0, int y1)
+        {
+            for (int y = y0; y < y1 && opaque.load (std::memory_order_relaxed); ++y)
+            {
+                uint8_t* p = image.getRowPointer (y);
+                uint8_t andAlpha = 255;
+                for (size_t x = 0; x < count; ++x)
+                    andAlpha &= p[x * 4 + 3];
+                if (andAlpha != 255)
+                {
+                    opaque = false;
+                    return;
+                }
+                for (size_t x = 0; x < count; ++x, p += 4)
+                {
+                    const uint8_t r = p[0], g = p[1], b = p[2];
+                    p[0] = 255; p[1] = r; p[2] = g; p[3] = b;
+                }
+            }
+        });
+        return opaque;
     }
 
     /** Draws the quad with the image-pass program, sampling the texture on unit 1. */
@@ -136,9 +183,28 @@ namespace BrushImagePasses
 
     bool drawImagePremultiplied (uint32_t framebuffer, const SxImageRgbaBytes& image)
     {
-        auto* program = premultiplyProgram();
+        if (image.pixels == nullptr || image.width < 1 || image.height < 1)
+            return false;
 
-        if (program == nullptr || image.pixels == nullptr || image.width < 1 || image.height < 1)
+        // An opaque canvas of one colour (the white dab layer) premultiplies to itself: a
+        // clear gives the same bytes without uploading and drawing the whole image.
+        if (image.pixels[0] == 255 && isOneColour (image))
+        {
+            glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
+            glClearColor (0, 0, 0, 0);
+            glClear (GL_COLOR_BUFFER_BIT);
+            glEnable (GL_SCISSOR_TEST);   // a canvas smaller than the target leaves the rest clear
+            glScissor (0, 0, image.width, image.height);
+            glClearColor (image.pixels[1] / 255.0f, image.pixels[2] / 255.0f, image.pixels[3] / 255.0f, 1.0f);
+            glClear (GL_COLOR_BUFFER_BIT);
+            glDisable (GL_SCISSOR_TEST);
+            glViewport (0, 0, image.width, image.height);
+            checkGLError();
+            return true;
+        }
+
+        auto* program = premultiplyProgram();
+        if (program == nullptr)
             return false;
 
         glActiveTexture (GL_TEXTURE0 + imageTextureUnit);
@@ -159,12 +225,23 @@ namespace BrushImagePasses
         return true;
     }
 
-    bool readBackUnpremultiplied (uint32_t texture, SxImageRgbaBytes& image)
+    bool readBackUnpremultiplied (uint32_t framebuffer, uint32_t texture, SxImageRgbaBytes& image)
     {
-        auto* program = unpremultiplyProgram();
-        glBindFramebuffer (GL_FRAMEBUFFER, 0);
+        if (image.pixels == nullptr)
+            return false;
 
-        if (program == nullptr || image.pixels == nullptr)
+        // Most results are opaque (dabs multiplied onto an opaque canvas): reading them
+        // directly saves a second full-size target and pass, the costliest part on a
+        // software rasteriser.
+        glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
+        glPixelStorei (GL_PACK_ALIGNMENT, 4);
+        glReadPixels (0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels);
+        glBindFramebuffer (GL_FRAMEBUFFER, 0);
+        if (checkGLError() == GL_NO_ERROR && reorderIfOpaque (image))
+            return true;
+
+        auto* program = unpremultiplyProgram();
+        if (program == nullptr)
             return false;
 
         uint32_t temporaryFramebuffer = 0, temporaryTexture = 0;

@@ -27,9 +27,12 @@ namespace BrushImagePasses
     */
     bool drawImagePremultiplied (uint32_t framebuffer, const SxImageRgbaBytes& image);
 
-    /** Draws the premultiplied texture (the image's size) through the un-premultiply program
-        into a temporary framebuffer and reads it into the image as bytes A, R, G, B. A pixel
-        of alpha 0 comes back as four zero bytes. Leaves framebuffer 0 bound.
+    /** Reads the framebuffer's premultiplied texture (the image's size) into the image as
+        straight bytes A, R, G, B. A pixel of alpha 0 comes back as four zero bytes. A fully
+        opaque result is read as it is (dividing by an alpha of 1 changes nothing); otherwise
+        the texture is drawn through the un-premultiply program into a temporary framebuffer
+        and read from there. Leaves framebuffer 0 bound. When that second read fails, the
+        image holds the premultiplied bytes and false is returned.
     */
-    bool readBackUnpremultiplied (uint32_t texture, SxImageRgbaBytes& image);
+    bool readBackUnpremultiplied (uint32_t framebuffer, uint32_t texture, SxImageRgbaBytes& image);
 }

@@ -405,7 +405,7 @@ bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, bool
         sheets.releaseTextures();
 
         if (useGreyScale)
-            readBack = BrushImagePasses::readBackUnpremultiplied (framebufferTexture, target);
+            readBack = BrushImagePasses::readBackUnpremultiplied (framebuffer, framebufferTexture, target);
         else
             glReadPixels (0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, target.pixels);
     }

@@ -286,6 +286,28 @@ TEST (SpriteRenderer, OverlappingDabsMultiply)
     }
 }
 
+TEST (SpriteRenderer, OneColourCanvasGivesWhatAnUploadedCanvasGives)
+{
+    // A one-colour opaque canvas is cleared instead of uploaded; one odd pixel in a corner
+    // forces the upload, and everything else must come out the same.
+    auto sheet = TestSheet::softDisc();
+    for (const Bytes colour : { Bytes { 255, 255, 255, 255 }, Bytes { 255, 201, 97, 3 } })
+    {
+        SxRef<SxImageRgbaBytes> cleared (makeFilled (64, 48, colour));
+        SxRef<SxImageRgbaBytes> uploaded (makeFilled (64, 48, colour));
+        uploaded->getRowPointer (47)[63 * 4 + 1] ^= 1;
+
+        SpriteSet sprites;
+        sprites.add (sheet->sheet, 3, 4, 30, 30);
+        sprites.add (sheet->sheet, 20, 10, 30, 30);
+        ASSERT_TRUE (renderMultiply (*cleared, sheet->list, sprites.pointers));
+        ASSERT_TRUE (renderMultiply (*uploaded, sheet->list, sprites.pointers));
+
+        uploaded->getRowPointer (47)[63 * 4 + 1] ^= 1;
+        EXPECT_EQ (countDifferences (*cleared, *uploaded, 0), 0) << (int) colour[1];
+    }
+}
+
 TEST (SpriteRenderer, MatchesTheCpuReferenceWithRotationAndBilinearSampling)
 {
     constexpr int width = 203, height = 151;
