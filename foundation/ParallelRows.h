@@ -7,9 +7,11 @@
 
     Each band is handed to the body exactly once, as the half-open row range
     [first, end). Bands never overlap, so a body that only writes its own rows gives
-    the same bytes however many threads ran it. Small jobs run inline on the caller's
-    thread: starting threads costs more than a few ten thousand pixels of work. Where
-    no thread can be started, the bands run on the caller's thread instead.
+    the same bytes however many threads ran it. The bands go to worker threads started
+    once per process, and the caller takes its share. Small jobs run inline on the
+    caller's thread: handing a band over costs more than a few ten thousand pixels of
+    work. Where no thread can be started, the bands run on the caller's thread instead.
+    Bodies may call forEachBand again, from any thread.
 */
 namespace ParallelRows
 {

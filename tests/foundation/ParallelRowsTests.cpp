@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 #include <vector>
 
 TEST (ParallelRows, EveryRowRunsExactlyOnce)
@@ -53,4 +54,34 @@ TEST (ParallelRows, AFailingBandReachesTheCallerAfterAllBandsEnd)
         EXPECT_EQ (ParallelRows::getThreadLimit(), 1);
     }
     EXPECT_EQ (ParallelRows::getThreadLimit(), 0);
+}
+
+TEST (ParallelRows, NestedAndConcurrentJobsEachRunEveryRowOnce)
+{
+    // Bands that split again, started from several threads at once: the shared workers must
+    // neither lose a band nor wait on each other forever.
+    const ParallelRows::ScopedThreadLimit all (0);
+    constexpr int outerRows = 64, innerRows = 512, callers = 4;
+    std::vector<std::atomic<int>> visits ((size_t) callers * outerRows * innerRows);
+
+    std::vector<std::thread> threads;
+    for (int t = 0; t < callers; ++t)
+        threads.emplace_back ([&, t]
+        {
+            for (int repeat = 0; repeat < 20; ++repeat)
+                ParallelRows::forEachBand (0, outerRows, 1 << 16, [&] (int first, int end)
+                {
+                    for (int outer = first; outer < end; ++outer)
+                        ParallelRows::forEachBand (0, innerRows, 1 << 12, [&] (int a, int b)
+                        {
+                            for (int inner = a; inner < b; ++inner)
+                                ++visits[((size_t) t * outerRows + (size_t) outer) * innerRows + (size_t) inner];
+                        });
+                });
+        });
+    for (auto& thread : threads)
+        thread.join();
+
+    for (size_t i = 0; i < visits.size(); ++i)
+        ASSERT_EQ (visits[i].load(), 20) << i;
 }
