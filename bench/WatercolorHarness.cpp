@@ -8,6 +8,7 @@
 // With repeats > 1 the render runs that many times and the times are printed, with the
 // peak resident memory.
 
+#include "AbstractWaterColor.h"
 #include "ImageCodecs.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
@@ -127,7 +128,7 @@ int main (int argc, char** argv)
 {
     if (argc < 6)
     {
-        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized> <preset 0-8> <scale> <out.png> [repeats]\n";
+        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale> <out.png> [repeats]\n";
         return 2;
     }
 
@@ -145,12 +146,17 @@ int main (int argc, char** argv)
                          std::max (1, (int) std::lround (input->height * scale)), 4);
 
     const juce::String effect (argv[2]);
-    if (effect != "Stylized")
+    std::unique_ptr<StylizedWatercolor> effectLayer;
+    if (effect == "Stylized")
+        effectLayer = std::make_unique<StylizedWatercolor>();
+    else if (effect == "Abstract")
+        effectLayer = std::make_unique<AbstractWaterColor>();
+    else
     {
         std::cerr << "unknown effect " << argv[2] << "\n";
         return 1;
     }
-    StylizedWatercolor layer;
+    auto& layer = *effectLayer;
     const int preset = juce::String (argv[3]).getIntValue();
     layer.getSettings() = WatercolorSettings();
     if (preset > 0)
