@@ -187,7 +187,8 @@ int main (int argc, char** argv)
     }
     if (repeats > 1)
     {
-        printOwnStageTimes (*input, layer.getSettings(), params.renderScale, layer.getCaches().paperImage.get());
+        if (effect == "Stylized")   // the stages timed are the stylized render's
+            printOwnStageTimes (*input, layer.getSettings(), params.renderScale, layer.getCaches().paperImage.get());
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
     }
 
