@@ -8,6 +8,7 @@
 // With repeats > 1 the render runs that many times and the times are printed, with the
 // peak resident memory.
 
+#include "AbstractWaterColor.h"
 #include "ImageCodecs.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
@@ -16,6 +17,7 @@
 #include "BrushRenderLock.h"
 #include "ColourOperations.h"
 #include "EffectRandom.h"
+#include "GrayFilters.h"
 #include "WatercolorInkOutline.h"
 #include "WatercolorPaintMask.h"
 #include "WatercolorPaperAndBorder.h"
@@ -126,6 +128,70 @@ namespace
         caches.releaseAll();
     }
 
+    /** The same for the abstract render's stages. */
+    void printAbstractStageTimes (const SxImageRgbaBytes& input, const StylizedWatercolor& layer, const RenderParameters& params)
+    {
+        auto last = std::chrono::steady_clock::now();
+        auto lap = [&last] (const char* stage)
+        {
+            const auto now = std::chrono::steady_clock::now();
+            std::cout << "  " << stage << ": " << std::chrono::duration<double, std::milli> (now - last).count() << " ms\n";
+            last = now;
+        };
+        auto mapGray = [] (SxImageAlphaByte& image, auto value)
+        {
+            for (int y = 0; y < image.height; ++y)
+                for (int x = 0; x < image.width; ++x)
+                    image.getRowPointer (y)[x] = (uint8_t) value (image.getRowPointer (y)[x]);
+        };
+
+        const juce::ScopedLock lock (brushRenderLock);
+        const auto& settings = layer.getSettings();
+        WatercolorCaches caches;
+        loadPaperAndBorderImages (caches, settings, params.renderScale);
+        lap ("paper and border");
+        SxImageRgbaBytes output (input);
+        auto gray = WatercolorInkOutline::makeGray (output);
+        lap ("copy input, working grey");
+        buildPaintMask (*gray, settings, layer.getMaskData(), params);
+        lap ("paint mask");
+        AbstractWaterColor::softenPaintMask (*gray, settings, params.renderScale);
+        lap ("softened mask");
+        EffectRandom generator;
+        const EffectRandom::ScopedUse use (generator);
+        SpriteSheet atlas;
+        WatercolorRender::loadBrushAtlas (atlas);
+        const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
+        SxImageRgbaBytes dabLayer (input.width, input.height);
+        WatercolorRender::paintDabLayer (dabLayer, atlas, dabs, 0.0f);
+        lap ("atlas, dab grid, GPU dabs");
+        auto windows = WatercolorInkOutline::makeGray (dabLayer);
+        mapGray (*windows, [] (int v) { return 255 - v; });   // one thread here; the render uses all cores
+        contrastCurve (*windows, *windows, 0.0f, 0.75f);
+        lap ("dab windows");
+        for (int pass = 0; pass < 3; ++pass)
+            adjustHueSaturationLightness (output, output, settings.saturation * 0.8f + 0.2f);
+        lap ("vibrancy x3");
+        dabLayer.fill (0xffffffffu);
+        multiplyThroughMask (dabLayer, output, *windows, 1.0f);
+        lap ("photo through windows");
+        WatercolorRender::layBackground (output, input, settings, caches.paperImage.get());
+        lap ("background");
+        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
+        mapGray (*gray, [] (int v) { return v / 2; });
+        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
+        lap ("windows through mask x2");
+        computeInkOutlineMask (caches, settings, params);
+        lap ("ink outline");
+        if (caches.inkOutlineMask.get() != nullptr)
+            tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+        lap ("ink tint");
+        output.mixWith (input, nullptr, 0.5f);
+        lap ("final mix");
+        std::cout << "  (" << dabs.size() << " dabs)\n";
+        caches.releaseAll();
+    }
+
     double peakResidentMegabytes()
     {
         rusage usage {};
@@ -138,7 +204,7 @@ int main (int argc, char** argv)
 {
     if (argc < 6)
     {
-        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized> <preset 0-8> <scale> <out.png> [repeats]\n";
+        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale> <out.png> [repeats]\n";
         return 2;
     }
 
@@ -156,12 +222,17 @@ int main (int argc, char** argv)
                          std::max (1, (int) std::lround (input->height * scale)), 4);
 
     const juce::String effect (argv[2]);
-    if (effect != "Stylized")
+    std::unique_ptr<StylizedWatercolor> effectLayer;
+    if (effect == "Stylized")
+        effectLayer = std::make_unique<StylizedWatercolor>();
+    else if (effect == "Abstract")
+        effectLayer = std::make_unique<AbstractWaterColor>();
+    else
     {
         std::cerr << "unknown effect " << argv[2] << "\n";
         return 1;
     }
-    StylizedWatercolor layer;
+    auto& layer = *effectLayer;
     const int preset = juce::String (argv[3]).getIntValue();
     layer.getSettings() = WatercolorSettings();
     if (preset > 0)
@@ -192,7 +263,10 @@ int main (int argc, char** argv)
     }
     if (repeats > 1)
     {
-        printStageTimes (*input, layer, params);
+        if (effect == "Abstract")
+            printAbstractStageTimes (*input, layer, params);
+        else
+            printStageTimes (*input, layer, params);
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
     }
 

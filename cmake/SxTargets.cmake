@@ -14,11 +14,14 @@ function(sx_apply_flags target)
   target_compile_options(${target} PRIVATE ${SX_WARNINGS} ${SX_SANITIZER_FLAGS})
 endfunction()
 
-# sx_add_subsystem(<name> DEPENDS <libs...>): one static library of every .cpp in the folder.
+# sx_add_subsystem(<name> [OBJECTS] DEPENDS <libs...>): one static library of every .cpp in the
+# folder. With OBJECTS the sources are compiled once into the object library <name>_objects,
+# which carries the same usage requirements: a build tool can link those objects with parts
+# of its own before <name> itself is complete (<name> is then made of the objects plus
+# whatever the folder links into it).
 function(sx_add_subsystem name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "OBJECTS" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_library(${name} STATIC ${sources})
   # Headers are included by class name alone, whichever subfolder holds them.
   set(include_dirs ${CMAKE_CURRENT_SOURCE_DIR})
   foreach(src IN LISTS sources)
@@ -26,9 +29,20 @@ function(sx_add_subsystem name)
     list(APPEND include_dirs ${dir})
   endforeach()
   list(REMOVE_DUPLICATES include_dirs)
-  target_include_directories(${name} PUBLIC ${include_dirs})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
-  sx_apply_flags(${name})
+
+  if(ARG_OBJECTS)
+    add_library(${name}_objects OBJECT ${sources})
+    add_library(${name} STATIC $<TARGET_OBJECTS:${name}_objects>)
+    set(targets ${name}_objects ${name})
+  else()
+    add_library(${name} STATIC ${sources})
+    set(targets ${name})
+  endif()
+  foreach(target IN LISTS targets)
+    target_include_directories(${target} PUBLIC ${include_dirs})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS})
+    sx_apply_flags(${target})
+  endforeach()
 endfunction()
 
 # sx_add_test_suite(<name> <folder> LIBS <libs...>): one GoogleTest program per test folder.

@@ -1,5 +1,46 @@
 #include "AbstractWaterColor.h"
 
+#include "BlendModes.h"
+#include "BrushRenderLock.h"
+#include "ColourOperations.h"
+#include "EffectRandom.h"
+#include "GrayFilters.h"
+#include "InkOutlineAndPaper.h"
+#include "ParallelRows.h"
+#include "PixelMath.h"
+#include "WatercolorInkOutline.h"
+#include "WatercolorPaintMask.h"
+#include "WatercolorPaperAndBorder.h"
+#include "WatercolorRender.h"
+
+#include <array>
+
+namespace
+{
+    /** Replaces every byte v of image by table[v], rows spread over all cores. */
+    void mapGray (SxImageAlphaByte& image, const std::array<uint8_t, 256>& table)
+    {
+        const int w = image.width;
+        ParallelRows::forEachBand (0, image.height, w, [&] (int first, int end)
+        {
+            for (int y = first; y < end; ++y)
+            {
+                uint8_t* p = image.getRowPointer (y);
+                for (int x = 0; x < w; ++x)
+                    p[x] = table[p[x]];
+            }
+        });
+    }
+
+    std::array<uint8_t, 256> makeTable (int (*value) (int))
+    {
+        std::array<uint8_t, 256> table {};
+        for (int v = 0; v < 256; ++v)
+            table[(size_t) v] = (uint8_t) value (v);
+        return table;
+    }
+}
+
 AbstractWaterColor::AbstractWaterColor()
 {
     StylizedWatercolor::resetToDefaults();
@@ -15,4 +56,76 @@ void AbstractWaterColor::resetToDefaults()
 {
     StylizedWatercolor::resetToDefaults();
     randomizeSettings();
+}
+
+void AbstractWaterColor::softenPaintMask (SxImageAlphaByte& mask, const WatercolorSettings& settings, float renderScale)
+{
+    gaussianBlurGray (mask, (double) ((settings.mWetEdge * 14.0f + 2.0f) * renderScale));
+    applyFibersTexture (mask, "Quenzella_Tolva_General", settings.mStrength + 0.5f);
+}
+
+void AbstractWaterColor::render (RenderParameters& params)
+{
+    // The seeded generator and the GL context are shared with every other brush render,
+    // so this render must not overlap one on another thread.
+    const juce::ScopedLock brushLock (brushRenderLock);
+    Layer::render (params);
+
+    auto* output = getOutputImage();
+    if (params.image == nullptr || output == nullptr || output->pixels == nullptr)
+        return;
+    const auto& input = *params.image;
+    const float s = params.renderScale;
+
+    loadPaperAndBorderImages (caches, settings, s);
+    output->copyPixelsFrom (input);
+
+    auto workingGray = WatercolorInkOutline::makeGray (*output);
+    buildPaintMask (*workingGray, settings, maskData, params);
+    softenPaintMask (*workingGray, settings, s);
+
+    // The same dabs as the stylized render, never hue-shifted.
+    caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height));
+    {
+        EffectRandom generator;
+        const EffectRandom::ScopedUse useGenerator (generator);
+
+        SpriteSheet atlas;
+        WatercolorRender::loadBrushAtlas (atlas);
+        const auto dabs = WatercolorRender::makeDabs (atlas, settings, s, input.width, input.height);
+        WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, 0.0f);
+    }
+
+    // Dark dab areas become strong windows.
+    {
+        auto windows = WatercolorInkOutline::makeGray (*caches.dabLayer);
+        static const auto invert = makeTable ([] (int v) { return 255 - v; });
+        mapGray (*windows, invert);
+        contrastCurve (*windows, *windows, 0.0f, 0.75f);
+
+        caches.dabLayer->fill (PixelMath::makeWord (255, 255, 255, 255));
+        const float vibrancy = settings.saturation * 0.8f + 0.2f;
+        for (int pass = 0; pass < 3; ++pass)
+            adjustHueSaturationLightness (*output, *output, vibrancy);
+
+        // The vivid photograph shows through the windows on white.
+        multiplyThroughMask (*caches.dabLayer, *output, *windows, 1.0f);
+    }
+
+    WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());
+
+    // Twice through the paint mask, the second time at half weight.
+    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
+    static const auto halve = makeTable ([] (int v) { return v / 2; });
+    mapGray (*workingGray, halve);
+    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
+    workingGray.reset();
+
+    if (caches.inkOutlineMask.get() == nullptr)
+        computeInkOutlineMask (caches, settings, params);
+    if (caches.inkOutlineMask.get() != nullptr)
+        tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+
+    if (settings.overallStrength != 1.0f)
+        output->mixWith (input, nullptr, 1.0f - settings.overallStrength);
 }

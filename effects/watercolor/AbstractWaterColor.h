@@ -22,6 +22,17 @@ public:
     /** The StylizedWatercolor reset (which randomises), then one more randomisation. */
     void resetToDefaults() override;
 
+    /** The stylized dab pattern used as windows: a more vivid copy of the input shows
+        through the dabs on white, which is multiplied twice through a softened paint mask
+        onto the background; then ink and the mix with the input. The colour shift has no
+        effect. Holds brushRenderLock throughout, like every brush render. */
+    void render (RenderParameters& params) override;
+
+    /** Softens a paint mask further than the stylized render does: a Gaussian of radius
+        (mWetEdge * 14 + 2) * renderScale, so even without wet edges the dab windows fade
+        in, then the fibre texture a second time. */
+    static void softenPaintMask (SxImageAlphaByte& mask, const WatercolorSettings& settings, float renderScale);
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AbstractWaterColor)
 };

@@ -95,8 +95,8 @@ void StylizedWatercolor::applyTextPreset (const juce::String& textPreset)
 
 void StylizedWatercolor::installFactoryPresets()
 {
-    for (const auto& file : WatercolorFactoryPresets::getPresetFiles (getShortName()))
-        installPresetFile (file.fileName, file.text.toRawUTF8(), file.text.getNumBytesAsUTF8(), {});
+    for (const auto& file : WatercolorFactoryPresets::getInstallFiles (getShortName()))
+        installPresetFile (file.fileName, file.contents.getData(), file.contents.getSize(), {});
 }
 
 //==============================================================================

@@ -54,7 +54,8 @@ public:
     /** Reads a text preset, one value per line; the layer then needs a render. A final
         line break does not count as an empty last line. */
     void applyTextPreset (const juce::String& textPreset) override;
-    /** Writes the eight ".pre" factory presets into the effect's preset folder. */
+    /** Writes the factory presets into the effect's preset folder: each thumbnail, then
+        its ".pre" file (sixteen files). */
     void installFactoryPresets() override;
 
     /** Paints the input: background, brush dabs through the paint mask, ink outline, then

@@ -1,5 +1,7 @@
 #include "WatercolorFactoryPresets.h"
 
+#include "FactoryThumbnails.h"
+
 #include <array>
 
 namespace
@@ -49,5 +51,33 @@ std::vector<WatercolorFactoryPresets::PresetFile> WatercolorFactoryPresets::getP
     for (const auto& row : presetTable)
         if (juce::String (row.fileName).startsWith (shortName + " "))
             files.push_back ({ row.fileName, makeText (row) });
+    return files;
+}
+
+std::vector<WatercolorFactoryPresets::InstallFile> WatercolorFactoryPresets::getThumbnailFiles (const juce::String& shortName)
+{
+    std::vector<InstallFile> files;
+    for (const auto& preset : getPresetFiles (shortName))
+    {
+        const auto name = preset.fileName.dropLastCharacters (4) + ".jpg";
+        for (const auto& entry : FactoryThumbnails::getEntries())
+            if (name == entry.fileName)
+                files.push_back ({ name, juce::MemoryBlock (entry.data, entry.size) });
+    }
+    return files;
+}
+
+std::vector<WatercolorFactoryPresets::InstallFile> WatercolorFactoryPresets::getInstallFiles (const juce::String& shortName)
+{
+    const auto thumbnails = getThumbnailFiles (shortName);
+    std::vector<InstallFile> files;
+    for (const auto& preset : getPresetFiles (shortName))
+    {
+        const auto thumbnailName = preset.fileName.dropLastCharacters (4) + ".jpg";
+        for (const auto& thumbnail : thumbnails)
+            if (thumbnail.fileName == thumbnailName)
+                files.push_back (thumbnail);
+        files.push_back ({ preset.fileName, juce::MemoryBlock (preset.text.toRawUTF8(), preset.text.getNumBytesAsUTF8()) });
+    }
     return files;
 }

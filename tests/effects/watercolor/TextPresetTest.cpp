@@ -1,6 +1,7 @@
 #include "AbstractWaterColor.h"
 #include "AppIdentity.h"
 #include "EffectPresetFolders.h"
+#include "ImageCodecs.h"
 #include "WatercolorTestSupport.h"
 #include "StylizedWatercolor.h"
 #include "WatercolorFactoryPresets.h"
@@ -202,9 +203,15 @@ TEST (FactoryPresets, InstallWritesEachEffectsFilesIntoItsFolder)
                                 .getChildFile ("EffectPresets").getChildFile (layer->getDisplayName());
         EXPECT_EQ (folder, EffectPresetFolders::getEffectPresetFolder (layer->getDisplayName()));
         const auto files = folder.findChildFiles (juce::File::findFilesAndDirectories, false);
-        EXPECT_EQ (files.size(), 8) << "one copy each, no temporary leftovers";
+        EXPECT_EQ (files.size(), 16) << "one copy each, no temporary leftovers";
         for (const auto& preset : WatercolorFactoryPresets::getPresetFiles (layer->getShortName()))
             EXPECT_EQ (folder.getChildFile (preset.fileName).loadFileAsString(), preset.text);
+        for (const auto& thumbnail : WatercolorFactoryPresets::getThumbnailFiles (layer->getShortName()))
+        {
+            juce::MemoryBlock written;
+            EXPECT_TRUE (folder.getChildFile (thumbnail.fileName).loadFileAsData (written));
+            EXPECT_EQ (written, thumbnail.contents) << thumbnail.fileName;
+        }
     }
 
     // An applied installed file gives the same settings as the embedded text.
@@ -213,4 +220,56 @@ TEST (FactoryPresets, InstallWritesEachEffectsFilesIntoItsFolder)
                                    .getChildFile ("Abstract 04.pre").loadFileAsString());
     EXPECT_EQ (fromFile->getSettings().edgeFileName, "Aged-Paper21");
     EXPECT_EQ (fromFile->getSettings().sepiaColor, makeWord (255, 62, 43, 12));
+}
+
+TEST (FactoryPresets, EachPresetHasAnEmbeddedThumbnailOfItsOwn)
+{
+    std::vector<juce::Image> pictures;
+    for (const char* effect : { "Stylized", "Abstract" })
+    {
+        const auto thumbnails = WatercolorFactoryPresets::getThumbnailFiles (effect);
+        ASSERT_EQ (thumbnails.size(), 8u) << effect;
+        for (size_t i = 0; i < thumbnails.size(); ++i)
+        {
+            EXPECT_EQ (thumbnails[i].fileName, juce::String (effect) + juce::String::formatted (" %02d.jpg", (int) i + 1));
+            const auto picture = ImageCodecs::decodeImage (thumbnails[i].contents.getData(), thumbnails[i].contents.getSize());
+            ASSERT_TRUE (picture.isValid()) << thumbnails[i].fileName;
+            EXPECT_EQ (picture.getWidth(), 400);
+            EXPECT_EQ (picture.getHeight(), 400);
+            pictures.push_back (picture);
+        }
+    }
+    EXPECT_TRUE (WatercolorFactoryPresets::getThumbnailFiles ("Layer").empty());
+
+    // Every preset looks different: no two thumbnails are near copies.
+    auto meanDifference = [] (const juce::Image& a, const juce::Image& b)
+    {
+        double sum = 0.0;
+        for (int y = 0; y < 400; y += 4)
+            for (int x = 0; x < 400; x += 4)
+            {
+                const auto p = a.getPixelAt (x, y), q = b.getPixelAt (x, y);
+                sum += std::abs (p.getRed() - q.getRed()) + std::abs (p.getGreen() - q.getGreen())
+                     + std::abs (p.getBlue() - q.getBlue());
+            }
+        return sum / (100.0 * 100.0 * 3.0);
+    };
+    for (size_t i = 0; i < pictures.size(); ++i)
+        for (size_t j = i + 1; j < pictures.size(); ++j)
+            EXPECT_GT (meanDifference (pictures[i], pictures[j]), 2.0) << i << " and " << j;
+}
+
+TEST (FactoryPresets, InstallOrderIsEachThumbnailThenItsPreset)
+{
+    for (const char* effect : { "Stylized", "Abstract" })
+    {
+        const auto files = WatercolorFactoryPresets::getInstallFiles (effect);
+        ASSERT_EQ (files.size(), 16u) << effect;
+        for (size_t i = 0; i < files.size(); ++i)
+            EXPECT_EQ (files[i].fileName, juce::String (effect)
+                                              + juce::String::formatted (" %02d", (int) i / 2 + 1)
+                                              + (i % 2 == 0 ? ".jpg" : ".pre"));
+        const auto presets = WatercolorFactoryPresets::getPresetFiles (effect);
+        EXPECT_EQ (files[1].contents.toString(), presets[0].text);
+    }
 }
