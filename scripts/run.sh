@@ -6,9 +6,17 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 
+image="${1:-build/resources/sample-photo.jpg}"
 app=build/app/QuenzellaTolva
-if [ ! -x "$app" ]; then
-  echo "The application itself is not part of this build yet: only its libraries and tests are." >&2
-  exit 1
+if [ -x "$app" ]; then
+  exec "$app" "$image"
 fi
-exec "$app" "${1:-resources/sample/sample.jpg}"
+
+# No window yet: paint the image headless with the first factory preset of each effect.
+echo "The application window is not part of this build yet; painting $image headless instead." >&2
+mkdir -p build/paintings
+for effect in Stylized Abstract; do
+  out="build/paintings/$(basename "${image%.*}")-$effect.png"
+  build/bench/WatercolorHarness "$image" "$effect" 1 1 "$out"
+  echo "wrote $out"
+done
