@@ -3,14 +3,11 @@
 #include "BlendModes.h"
 #include "BrushRenderLock.h"
 #include "ColourOperations.h"
-#include "EffectRandom.h"
 #include "GrayFilters.h"
 #include "InkOutlineAndPaper.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
 #include "WatercolorInkOutline.h"
-#include "WatercolorPaintMask.h"
-#include "WatercolorPaperAndBorder.h"
 #include "WatercolorRender.h"
 
 #include <array>
@@ -69,32 +66,14 @@ void AbstractWaterColor::render (RenderParameters& params)
     // The seeded generator and the GL context are shared with every other brush render,
     // so this render must not overlap one on another thread.
     const juce::ScopedLock brushLock (brushRenderLock);
-    Layer::render (params);
-
-    auto* output = getOutputImage();
-    if (params.image == nullptr || output == nullptr || output->pixels == nullptr)
+    auto workingGray = startPainting (params);
+    if (workingGray.get() == nullptr)
         return;
-    const auto& input = *params.image;
-    const float s = params.renderScale;
-
-    loadPaperAndBorderImages (caches, settings, s);
-    output->copyPixelsFrom (input);
-
-    auto workingGray = WatercolorInkOutline::makeGray (*output);
-    buildPaintMask (*workingGray, settings, maskData, params);
-    softenPaintMask (*workingGray, settings, s);
+    auto& output = *getOutputImage();
+    softenPaintMask (*workingGray, settings, params.renderScale);
 
     // The same dabs as the stylized render, never hue-shifted.
-    caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height));
-    {
-        EffectRandom generator;
-        const EffectRandom::ScopedUse useGenerator (generator);
-
-        SpriteSheet atlas;
-        WatercolorRender::loadBrushAtlas (atlas);
-        const auto dabs = WatercolorRender::makeDabs (atlas, settings, s, input.width, input.height);
-        WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, 0.0f);
-    }
+    drawDabLayer (params, 0.0f);
 
     // Dark dab areas become strong windows.
     {
@@ -106,26 +85,20 @@ void AbstractWaterColor::render (RenderParameters& params)
         caches.dabLayer->fill (PixelMath::makeWord (255, 255, 255, 255));
         const float vibrancy = settings.saturation * 0.8f + 0.2f;
         for (int pass = 0; pass < 3; ++pass)
-            adjustHueSaturationLightness (*output, *output, vibrancy);
+            adjustHueSaturationLightness (output, output, vibrancy);
 
         // The vivid photograph shows through the windows on white.
-        multiplyThroughMask (*caches.dabLayer, *output, *windows, 1.0f);
+        multiplyThroughMask (*caches.dabLayer, output, *windows, 1.0f);
     }
 
-    WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());
+    WatercolorRender::layBackground (output, *params.image, settings, caches.paperImage.get());
 
     // Twice through the paint mask, the second time at half weight.
-    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
+    multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     static const auto halve = makeTable ([] (int v) { return v / 2; });
     mapGray (*workingGray, halve);
-    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
+    multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     workingGray.reset();
 
-    if (caches.inkOutlineMask.get() == nullptr)
-        computeInkOutlineMask (caches, settings, params);
-    if (caches.inkOutlineMask.get() != nullptr)
-        tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
-
-    if (settings.overallStrength != 1.0f)
-        output->mixWith (input, nullptr, 1.0f - settings.overallStrength);
+    finishPainting (params);
 }

@@ -106,6 +106,20 @@ protected:
     /** Deselects the host's tool; the wizard itself belongs to the layer panel. */
     virtual void openSelectiveMaskWizard();
 
+    //==============================================================================
+    // The steps both watercolour renders share; the caller holds brushRenderLock.
+
+    /** The layer's output at the input's size, the paper and border loaded, the input
+        copied into the output and the paint mask made from its brightness (or the
+        selective mask). An empty reference when there is nothing to paint into. */
+    SxRef<SxImageAlphaByte> startPainting (RenderParameters& params);
+    /** A new dab layer of the input's size: the dab pattern of the settings multiplied
+        onto white on the GPU, then shifted by hueShift (none at 0). */
+    void drawDabLayer (const RenderParameters& params, float hueShift);
+    /** The ink outline (computed when not cached) tinted into the output, then the mix
+        with the input by the overall strength. */
+    void finishPainting (RenderParameters& params);
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StylizedWatercolor)
 };

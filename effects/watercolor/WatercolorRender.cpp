@@ -188,44 +188,60 @@ uint32_t WatercolorRender::inkColourWord (const WatercolorSettings& settings) no
 }
 
 //==============================================================================
-void StylizedWatercolor::render (RenderParameters& params)
+SxRef<SxImageAlphaByte> StylizedWatercolor::startPainting (RenderParameters& params)
 {
-    const juce::ScopedLock brushLock (brushRenderLock);
     Layer::render (params);
 
     auto* output = getOutputImage();
     if (params.image == nullptr || output == nullptr || output->pixels == nullptr)
-        return;
-    const auto& input = *params.image;
-    const float s = params.renderScale;
+        return {};
 
-    loadPaperAndBorderImages (caches, settings, s);
-    output->copyPixelsFrom (input);
+    loadPaperAndBorderImages (caches, settings, params.renderScale);
+    output->copyPixelsFrom (*params.image);
 
     auto workingGray = WatercolorInkOutline::makeGray (*output);
     buildPaintMask (*workingGray, settings, maskData, params);
+    return workingGray;
+}
 
-    WatercolorRender::layBackground (*output, input, settings, caches.paperImage.get());
-
+void StylizedWatercolor::drawDabLayer (const RenderParameters& params, float hueShift)
+{
+    const auto& input = *params.image;
     caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height));
-    {
-        EffectRandom generator;
-        const EffectRandom::ScopedUse useGenerator (generator);
 
-        SpriteSheet atlas;
-        WatercolorRender::loadBrushAtlas (atlas);
-        const auto dabs = WatercolorRender::makeDabs (atlas, settings, s, input.width, input.height);
-        WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, settings.hueShift);
-    }
+    EffectRandom generator;
+    const EffectRandom::ScopedUse useGenerator (generator);
 
-    multiplyThroughMask (*output, *caches.dabLayer, *workingGray, 1.0f);
-    workingGray.reset();
+    SpriteSheet atlas;
+    WatercolorRender::loadBrushAtlas (atlas);
+    const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
+    WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, hueShift);
+}
 
+void StylizedWatercolor::finishPainting (RenderParameters& params)
+{
+    auto& output = *getOutputImage();
     if (caches.inkOutlineMask.get() == nullptr)
         computeInkOutlineMask (caches, settings, params);
     if (caches.inkOutlineMask.get() != nullptr)
-        tintThroughMask (*output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+        tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
 
     if (settings.overallStrength != 1.0f)
-        output->mixWith (input, nullptr, 1.0f - settings.overallStrength);
+        output.mixWith (*params.image, nullptr, 1.0f - settings.overallStrength);
+}
+
+void StylizedWatercolor::render (RenderParameters& params)
+{
+    const juce::ScopedLock brushLock (brushRenderLock);
+    auto workingGray = startPainting (params);
+    if (workingGray.get() == nullptr)
+        return;
+    auto& output = *getOutputImage();
+
+    WatercolorRender::layBackground (output, *params.image, settings, caches.paperImage.get());
+    drawDabLayer (params, settings.hueShift);
+    multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
+    workingGray.reset();
+
+    finishPainting (params);
 }

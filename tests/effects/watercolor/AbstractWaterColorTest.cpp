@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ImageTestUtils.h"
+#include "WatercolorTestSupport.h"
+
 #include "AbstractWaterColor.h"
 #include "BlendModes.h"
 #include "ColourOperations.h"
@@ -17,28 +20,6 @@ namespace
 {
     using PixelMath::makeWord;
 
-    /** Sky, a dark hill and a bright disc in saturated colours; the top-left pixel is
-        transparent. */
-    SxImageRgbaBytes makeScene (int width, int height)
-    {
-        SxImageRgbaBytes image (width, height);
-        for (int y = 0; y < height; ++y)
-        {
-            uint8_t* p = image.getRowPointer (y);
-            for (int x = 0; x < width; ++x, p += 4)
-            {
-                const float fx = (float) x / (float) width, fy = (float) y / (float) height;
-                const bool hill = fy > 0.6f + 0.15f * std::sin (fx * 6.0f);
-                const bool sun = std::hypot (fx - 0.7f, fy - 0.3f) < 0.12f;
-                p[0] = 255;
-                p[1] = (uint8_t) (hill ? 40 + 30 * fx : sun ? 250 : 70 + 60 * fy);
-                p[2] = (uint8_t) (hill ? 90 : sun ? 200 : 120 + 60 * fy);
-                p[3] = (uint8_t) (hill ? 30 : sun ? 60 : 200);
-            }
-        }
-        image.getRowPointer (0)[0] = 0;
-        return image;
-    }
 
     /** A layer of either effect with reset values, rendering one input at one scale. */
     template <typename Effect>
@@ -65,11 +46,6 @@ namespace
         RenderParameters params;
     };
 
-    bool samePixels (const SxImageRgbaBytes& a, const SxImageRgbaBytes& b)
-    {
-        return a.width == b.width && a.height == b.height
-            && std::equal (a.pixels, a.pixels + (size_t) a.width * (size_t) a.height * 4, b.pixels);
-    }
 
     bool isWhite (const uint8_t* p) { return p[1] == 255 && p[2] == 255 && p[3] == 255; }
 
@@ -104,7 +80,7 @@ namespace
 //==============================================================================
 TEST (AbstractWaterColor, DrawsTheStylizedDabPatternAsWindows)
 {
-    const auto scene = makeScene (200, 150);
+    const auto scene = makeWatercolorScene (200, 150);
     Rendered<StylizedWatercolor> stylized (scene);
     stylized.layer.getSettings().hueShift = 0.0f;   // the strokes in their own colours
     stylized.render();
@@ -128,12 +104,12 @@ TEST (AbstractWaterColor, DrawsTheStylizedDabPatternAsWindows)
     Rendered<AbstractWaterColor> other (scene);
     other.layer.getSettings().mVariation = 0.9f;
     other.render();
-    EXPECT_FALSE (samePixels (other.dabLayer(), windows));
+    EXPECT_FALSE (sxtest::sameBytes (other.dabLayer(), windows));
 }
 
 TEST (AbstractWaterColor, VibrancyZeroStillSaturatesThreeTimes)
 {
-    const auto scene = makeScene (160, 120);
+    const auto scene = makeWatercolorScene (160, 120);
     Rendered<StylizedWatercolor> stylized (scene);
     stylized.layer.getSettings().hueShift = 0.0f;
     stylized.render();
@@ -144,14 +120,14 @@ TEST (AbstractWaterColor, VibrancyZeroStillSaturatesThreeTimes)
         Rendered<AbstractWaterColor> abstract (scene);
         abstract.layer.getSettings().saturation = saturation;
         abstract.render();
-        EXPECT_TRUE (samePixels (abstract.dabLayer(), expectedWindows (strokes, scene, saturation)))
+        EXPECT_TRUE (sxtest::sameBytes (abstract.dabLayer(), expectedWindows (strokes, scene, saturation)))
             << "vibrancy " << saturation;
     }
 
     // Amount 0.2 changes the picture: the windows are not the unchanged input.
     SxImageRgbaBytes once (scene);
     adjustHueSaturationLightness (once, once, 0.2f);
-    EXPECT_FALSE (samePixels (once, scene));
+    EXPECT_FALSE (sxtest::sameBytes (once, scene));
 }
 
 TEST (AbstractWaterColor, WetEdgesZeroStillBlursTheMaskByTwiceTheScale)
@@ -184,27 +160,27 @@ TEST (AbstractWaterColor, WetEdgesZeroStillBlursTheMaskByTwiceTheScale)
 
 TEST (AbstractWaterColor, RendersReproduciblyAndKeepsTransparency)
 {
-    Rendered<AbstractWaterColor> a (makeScene (160, 120));
+    Rendered<AbstractWaterColor> a (makeWatercolorScene (160, 120));
     const SxImageRgbaBytes first (a.render());
-    EXPECT_TRUE (samePixels (first, a.render()));
+    EXPECT_TRUE (sxtest::sameBytes (first, a.render()));
     EXPECT_EQ (first.getRowPointer (0)[0], 0);
-    EXPECT_FALSE (samePixels (first, a.input));
+    EXPECT_FALSE (sxtest::sameBytes (first, a.input));
 
     // All cores give the single-threaded result.
     const ParallelRows::ScopedThreadLimit oneThread (1);
-    EXPECT_TRUE (samePixels (first, a.render()));
+    EXPECT_TRUE (sxtest::sameBytes (first, a.render()));
 }
 
 TEST (AbstractWaterColor, OverallStrengthZeroReturnsTheInput)
 {
-    Rendered<AbstractWaterColor> a (makeScene (90, 70));
+    Rendered<AbstractWaterColor> a (makeWatercolorScene (90, 70));
     a.layer.getSettings().overallStrength = 0.0f;
-    EXPECT_TRUE (samePixels (a.render(), a.input));
+    EXPECT_TRUE (sxtest::sameBytes (a.render(), a.input));
 }
 
 TEST (AbstractWaterColor, ColourShiftHasNoEffect)
 {
-    const auto scene = makeScene (120, 90);
+    const auto scene = makeWatercolorScene (120, 90);
     Rendered<AbstractWaterColor> plain (scene);
     plain.layer.getSettings().hueShift = 0.0f;
     const SxImageRgbaBytes reference (plain.render());
@@ -213,7 +189,7 @@ TEST (AbstractWaterColor, ColourShiftHasNoEffect)
     {
         Rendered<AbstractWaterColor> shifted (scene);
         shifted.layer.getSettings().hueShift = hueShift;
-        EXPECT_TRUE (samePixels (shifted.render(), reference)) << hueShift;
+        EXPECT_TRUE (sxtest::sameBytes (shifted.render(), reference)) << hueShift;
     }
 }
 
@@ -221,7 +197,7 @@ TEST (AbstractWaterColor, ConcurrentBrushRendersGiveTheirOwnResults)
 {
     // Both effects share the seeded generator and the GL context: renders on two threads
     // must give what each gives alone.
-    const auto scene = makeScene (150, 110);
+    const auto scene = makeWatercolorScene (150, 110);
     Rendered<StylizedWatercolor> stylized (scene);
     Rendered<AbstractWaterColor> abstract (scene);
     const SxImageRgbaBytes stylizedAlone (stylized.render());
@@ -230,10 +206,10 @@ TEST (AbstractWaterColor, ConcurrentBrushRendersGiveTheirOwnResults)
     bool stylizedSame = true, abstractSame = true;
     std::thread other ([&] {
         for (int i = 0; i < 4; ++i)
-            stylizedSame = samePixels (stylized.render(), stylizedAlone) && stylizedSame;
+            stylizedSame = sxtest::sameBytes (stylized.render(), stylizedAlone) && stylizedSame;
     });
     for (int i = 0; i < 4; ++i)
-        abstractSame = samePixels (abstract.render(), abstractAlone) && abstractSame;
+        abstractSame = sxtest::sameBytes (abstract.render(), abstractAlone) && abstractSame;
     other.join();
     EXPECT_TRUE (stylizedSame);
     EXPECT_TRUE (abstractSame);
@@ -243,7 +219,7 @@ TEST (AbstractWaterColor, TinyAndThinImagesComplete)
 {
     for (const auto& [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2000 }, std::pair { 2000, 3 } })
     {
-        Rendered<AbstractWaterColor> a (makeScene (w, h));
+        Rendered<AbstractWaterColor> a (makeWatercolorScene (w, h));
         const auto& out = a.render();
         EXPECT_EQ (out.width, w);
         EXPECT_EQ (out.height, h);

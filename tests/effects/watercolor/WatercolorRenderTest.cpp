@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ImageTestUtils.h"
+#include "WatercolorTestSupport.h"
+
 #include "ColourOperations.h"
 #include "EffectRandom.h"
 #include "ParallelRows.h"
@@ -27,28 +30,6 @@ namespace
         return WatercolorRender::makeDabs (sheet, settings, scale, width, height);
     }
 
-    /** A small picture with a sky gradient, a dark hill and a bright disc; the top-left
-        pixel is transparent. */
-    SxImageRgbaBytes makeScene (int width, int height)
-    {
-        SxImageRgbaBytes image (width, height);
-        for (int y = 0; y < height; ++y)
-        {
-            uint8_t* p = image.getRowPointer (y);
-            for (int x = 0; x < width; ++x, p += 4)
-            {
-                const float fx = (float) x / (float) width, fy = (float) y / (float) height;
-                const bool hill = fy > 0.6f + 0.15f * std::sin (fx * 6.0f);
-                const bool sun = std::hypot (fx - 0.7f, fy - 0.3f) < 0.12f;
-                p[0] = 255;
-                p[1] = (uint8_t) (hill ? 40 + 30 * fx : sun ? 250 : 120 + 100 * fy);
-                p[2] = (uint8_t) (hill ? 90 : sun ? 220 : 160 + 60 * fy);
-                p[3] = (uint8_t) (hill ? 30 : sun ? 90 : 230);
-            }
-        }
-        image.getRowPointer (0)[0] = 0;
-        return image;
-    }
 
     struct RenderedLayer
     {
@@ -71,11 +52,6 @@ namespace
         RenderParameters params;
     };
 
-    bool samePixels (const SxImageRgbaBytes& a, const SxImageRgbaBytes& b)
-    {
-        return a.width == b.width && a.height == b.height
-            && std::equal (a.pixels, a.pixels + (size_t) a.width * (size_t) a.height * 4, b.pixels);
-    }
 }
 
 //==============================================================================
@@ -180,32 +156,32 @@ TEST (WatercolorDabs, HueShiftZeroSkipsTheHuePassAndHalfAStepRunsIt)
 
     SxImageRgbaBytes expected (unshifted);
     shiftHue (expected, expected, 0.005f);
-    EXPECT_FALSE (samePixels (expected, unshifted));
-    EXPECT_TRUE (samePixels (halfStep, expected));
+    EXPECT_FALSE (sxtest::sameBytes (expected, unshifted));
+    EXPECT_TRUE (sxtest::sameBytes (halfStep, expected));
 }
 
 //==============================================================================
 TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
 {
-    RenderedLayer a (makeScene (160, 120));
+    RenderedLayer a (makeWatercolorScene (160, 120));
     a.layer.getSettings().mVariation = 0.5f;
     const SxImageRgbaBytes first (a.render());
     const auto& second = a.render();
 
-    EXPECT_TRUE (samePixels (first, second));
+    EXPECT_TRUE (sxtest::sameBytes (first, second));
     EXPECT_EQ (first.getRowPointer (0)[0], 0);
-    EXPECT_FALSE (samePixels (first, a.input));
+    EXPECT_FALSE (sxtest::sameBytes (first, a.input));
 
     // All cores give the single-threaded result.
     const ParallelRows::ScopedThreadLimit oneThread (1);
-    EXPECT_TRUE (samePixels (first, a.render()));
+    EXPECT_TRUE (sxtest::sameBytes (first, a.render()));
 }
 
 TEST (WatercolorRender, OverallStrengthZeroReturnsTheInput)
 {
-    RenderedLayer a (makeScene (90, 70));
+    RenderedLayer a (makeWatercolorScene (90, 70));
     a.layer.getSettings().overallStrength = 0.0f;
-    EXPECT_TRUE (samePixels (a.render(), a.input));
+    EXPECT_TRUE (sxtest::sameBytes (a.render(), a.input));
 }
 
 TEST (WatercolorRender, NoPaintAreaLeavesBackgroundAndInk)
@@ -224,14 +200,14 @@ TEST (WatercolorRender, NoPaintAreaLeavesBackgroundAndInk)
     SxImageRgbaBytes expected (white);
     WatercolorRender::layBackground (expected, white, s, nullptr);
     tintThroughMask (expected, *a.layer.getCaches().inkOutlineMask, WatercolorRender::inkColourWord (s));
-    EXPECT_TRUE (samePixels (rendered, expected));
+    EXPECT_TRUE (sxtest::sameBytes (rendered, expected));
 }
 
 TEST (WatercolorRender, TinyAndThinImagesComplete)
 {
     for (const auto& [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2000 }, std::pair { 2000, 3 } })
     {
-        RenderedLayer a (makeScene (w, h));
+        RenderedLayer a (makeWatercolorScene (w, h));
         const auto& out = a.render();
         EXPECT_EQ (out.width, w);
         EXPECT_EQ (out.height, h);
