@@ -5,25 +5,17 @@
 //
 // The input (a file, or the generated test scene at the given size) is resized by scale,
 // rendered with renderScale = longer side / 1024 as the document does, and written as PNG.
-// With repeats > 1 the render runs that many times and the times are printed, with the
-// peak resident memory.
+// With repeats > 1 the render runs that many times and the times are printed, then the
+// stages of the last run and the peak resident memory.
 
 #include "AbstractWaterColor.h"
 #include "ImageCodecs.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
 #include "StylizedWatercolor.h"
-#include "BlendModes.h"
-#include "BrushRenderLock.h"
-#include "ColourOperations.h"
-#include "EffectRandom.h"
-#include "GrayFilters.h"
-#include "WatercolorInkOutline.h"
-#include "WatercolorPaintMask.h"
-#include "WatercolorPaperAndBorder.h"
-#include "WatercolorRender.h"
 #include "SxPNGImageFormat.h"
 #include "WatercolorFactoryPresets.h"
+#include "WatercolorRender.h"
 
 #include <sys/resource.h>
 
@@ -80,116 +72,16 @@ namespace
         return std::make_unique<SxImageRgbaBytes> (image);
     }
 
-    /** Times the render's stages one by one, in the render's order, on a copy of the input
-        and with fresh caches (so the paper and the ink outline are computed too). */
-    void printStageTimes (const SxImageRgbaBytes& input, const StylizedWatercolor& layer, const RenderParameters& params)
+    /** Prints each stage of the render as it ends, with the time since the previous one. */
+    std::chrono::steady_clock::time_point lastStage;
+    bool printStages = false;
+
+    void printStage (const char* stage)
     {
-        auto last = std::chrono::steady_clock::now();
-        auto lap = [&last] (const char* stage)
-        {
-            const auto now = std::chrono::steady_clock::now();
-            std::cout << "  " << stage << ": " << std::chrono::duration<double, std::milli> (now - last).count() << " ms\n";
-            last = now;
-        };
-
-        const juce::ScopedLock lock (brushRenderLock);
-        const auto& settings = layer.getSettings();
-        WatercolorCaches caches;
-        loadPaperAndBorderImages (caches, settings, params.renderScale);
-        lap ("paper and border");
-        SxImageRgbaBytes output (input);
-        lap ("copy input");
-        auto gray = WatercolorInkOutline::makeGray (output);
-        lap ("working grey");
-        buildPaintMask (*gray, settings, layer.getMaskData(), params);
-        lap ("paint mask");
-        WatercolorRender::layBackground (output, input, settings, caches.paperImage.get());
-        lap ("background");
-        EffectRandom generator;
-        const EffectRandom::ScopedUse use (generator);
-        SpriteSheet atlas;
-        WatercolorRender::loadBrushAtlas (atlas);
-        lap ("atlas");
-        const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
-        lap ("dab grid");
-        SxImageRgbaBytes dabLayer (input.width, input.height);
-        WatercolorRender::paintDabLayer (dabLayer, atlas, dabs, settings.hueShift);
-        lap ("GPU dabs + hue shift");
-        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
-        lap ("dabs through mask");
-        computeInkOutlineMask (caches, settings, params);
-        lap ("ink outline");
-        if (caches.inkOutlineMask.get() != nullptr)
-            tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
-        lap ("ink tint");
-        output.mixWith (input, nullptr, 0.5f);
-        lap ("final mix");
-        std::cout << "  (" << dabs.size() << " dabs)\n";
-        caches.releaseAll();
-    }
-
-    /** The same for the abstract render's stages. */
-    void printAbstractStageTimes (const SxImageRgbaBytes& input, const StylizedWatercolor& layer, const RenderParameters& params)
-    {
-        auto last = std::chrono::steady_clock::now();
-        auto lap = [&last] (const char* stage)
-        {
-            const auto now = std::chrono::steady_clock::now();
-            std::cout << "  " << stage << ": " << std::chrono::duration<double, std::milli> (now - last).count() << " ms\n";
-            last = now;
-        };
-        auto mapGray = [] (SxImageAlphaByte& image, auto value)
-        {
-            for (int y = 0; y < image.height; ++y)
-                for (int x = 0; x < image.width; ++x)
-                    image.getRowPointer (y)[x] = (uint8_t) value (image.getRowPointer (y)[x]);
-        };
-
-        const juce::ScopedLock lock (brushRenderLock);
-        const auto& settings = layer.getSettings();
-        WatercolorCaches caches;
-        loadPaperAndBorderImages (caches, settings, params.renderScale);
-        lap ("paper and border");
-        SxImageRgbaBytes output (input);
-        auto gray = WatercolorInkOutline::makeGray (output);
-        lap ("copy input, working grey");
-        buildPaintMask (*gray, settings, layer.getMaskData(), params);
-        lap ("paint mask");
-        AbstractWaterColor::softenPaintMask (*gray, settings, params.renderScale);
-        lap ("softened mask");
-        EffectRandom generator;
-        const EffectRandom::ScopedUse use (generator);
-        SpriteSheet atlas;
-        WatercolorRender::loadBrushAtlas (atlas);
-        const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
-        SxImageRgbaBytes dabLayer (input.width, input.height);
-        WatercolorRender::paintDabLayer (dabLayer, atlas, dabs, 0.0f);
-        lap ("atlas, dab grid, GPU dabs");
-        auto windows = WatercolorInkOutline::makeGray (dabLayer);
-        mapGray (*windows, [] (int v) { return 255 - v; });   // one thread here; the render uses all cores
-        contrastCurve (*windows, *windows, 0.0f, 0.75f);
-        lap ("dab windows");
-        for (int pass = 0; pass < 3; ++pass)
-            adjustHueSaturationLightness (output, output, settings.saturation * 0.8f + 0.2f);
-        lap ("vibrancy x3");
-        dabLayer.fill (0xffffffffu);
-        multiplyThroughMask (dabLayer, output, *windows, 1.0f);
-        lap ("photo through windows");
-        WatercolorRender::layBackground (output, input, settings, caches.paperImage.get());
-        lap ("background");
-        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
-        mapGray (*gray, [] (int v) { return v / 2; });
-        multiplyThroughMask (output, dabLayer, *gray, 1.0f);
-        lap ("windows through mask x2");
-        computeInkOutlineMask (caches, settings, params);
-        lap ("ink outline");
-        if (caches.inkOutlineMask.get() != nullptr)
-            tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
-        lap ("ink tint");
-        output.mixWith (input, nullptr, 0.5f);
-        lap ("final mix");
-        std::cout << "  (" << dabs.size() << " dabs)\n";
-        caches.releaseAll();
+        const auto now = std::chrono::steady_clock::now();
+        if (printStages)
+            std::cout << "  " << stage << ": " << std::chrono::duration<double, std::milli> (now - lastStage).count() << " ms\n";
+        lastStage = now;
     }
 
     double peakResidentMegabytes()
@@ -250,12 +142,16 @@ int main (int argc, char** argv)
     params.image = input.get();
     params.renderScale = (float) std::max (input->width, input->height) / 1024.0f;
 
+    WatercolorRender::setStageObserver (printStage);
     const int repeats = argc > 6 ? std::max (1, juce::String (argv[6]).getIntValue()) : 1;
     for (int i = 0; i < repeats; ++i)
     {
         if (i > 0)
             layer.dropCachedImages();   // every run does the whole work, ink outline included
+        // The stages of the last run are printed: the earlier ones warm up the GPU and caches.
+        printStages = repeats > 1 && i == repeats - 1;
         const auto start = std::chrono::steady_clock::now();
+        lastStage = start;
         layer.render (params);
         const auto ms = std::chrono::duration<double, std::milli> (std::chrono::steady_clock::now() - start).count();
         if (repeats > 1)
@@ -263,10 +159,6 @@ int main (int argc, char** argv)
     }
     if (repeats > 1)
     {
-        if (effect == "Abstract")
-            printAbstractStageTimes (*input, layer, params);
-        else
-            printStageTimes (*input, layer, params);
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
     }
 

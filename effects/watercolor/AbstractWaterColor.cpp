@@ -71,6 +71,7 @@ void AbstractWaterColor::render (RenderParameters& params)
         return;
     auto& output = *getOutputImage();
     softenPaintMask (*workingGray, settings, params.renderScale);
+    WatercolorRender::stageDone ("softened mask");
 
     // The same dabs as the stylized render, never hue-shifted.
     drawDabLayer (params, 0.0f);
@@ -81,17 +82,21 @@ void AbstractWaterColor::render (RenderParameters& params)
         static const auto invert = makeTable ([] (int v) { return 255 - v; });
         mapGray (*windows, invert);
         contrastCurve (*windows, *windows, 0.0f, 0.75f);
+        WatercolorRender::stageDone ("dab windows");
 
         caches.dabLayer->fill (PixelMath::makeWord (255, 255, 255, 255));
         const float vibrancy = settings.saturation * 0.8f + 0.2f;
         for (int pass = 0; pass < 3; ++pass)
             adjustHueSaturationLightness (output, output, vibrancy);
+        WatercolorRender::stageDone ("vibrancy three times");
 
         // The vivid photograph shows through the windows on white.
         multiplyThroughMask (*caches.dabLayer, output, *windows, 1.0f);
+        WatercolorRender::stageDone ("photograph through the windows");
     }
 
     WatercolorRender::layBackground (output, *params.image, settings, caches.paperImage.get());
+    WatercolorRender::stageDone ("background");
 
     // Twice through the paint mask, the second time at half weight.
     multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
@@ -99,6 +104,7 @@ void AbstractWaterColor::render (RenderParameters& params)
     mapGray (*workingGray, halve);
     multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     workingGray.reset();
+    WatercolorRender::stageDone ("windows through the mask twice");
 
     finishPainting (params);
 }

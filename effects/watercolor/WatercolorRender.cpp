@@ -17,6 +17,7 @@
 #include "SpriteSheetList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace
@@ -28,6 +29,19 @@ namespace
     // Far beyond any real grid (a 24 MP image has a few thousand dabs); only an absurd
     // render scale gets near it, and then drawing nothing beats exhausting memory.
     constexpr int maxDabs = 1 << 22;
+
+    std::atomic<WatercolorRender::StageObserver> stageObserver { nullptr };
+}
+
+void WatercolorRender::setStageObserver (StageObserver observer) noexcept
+{
+    stageObserver = observer;
+}
+
+void WatercolorRender::stageDone (const char* stage) noexcept
+{
+    if (auto observer = stageObserver.load())
+        observer (stage);
 }
 
 void WatercolorRender::layBackground (SxImageRgbaBytes& output, const SxImageRgbaBytes& input,
@@ -197,10 +211,13 @@ SxRef<SxImageAlphaByte> StylizedWatercolor::startPainting (RenderParameters& par
         return {};
 
     loadPaperAndBorderImages (caches, settings, params.renderScale);
+    WatercolorRender::stageDone ("paper and border");
     output->copyPixelsFrom (*params.image);
 
     auto workingGray = WatercolorInkOutline::makeGray (*output);
+    WatercolorRender::stageDone ("input copy and working grey");
     buildPaintMask (*workingGray, settings, maskData, params);
+    WatercolorRender::stageDone ("paint mask");
     return workingGray;
 }
 
@@ -215,19 +232,26 @@ void StylizedWatercolor::drawDabLayer (const RenderParameters& params, float hue
     SpriteSheet atlas;
     WatercolorRender::loadBrushAtlas (atlas);
     const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
+    WatercolorRender::stageDone ("atlas and dab grid");
     WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, hueShift);
+    WatercolorRender::stageDone (hueShift != 0.0f ? "GPU dabs and hue shift" : "GPU dabs");
 }
 
 void StylizedWatercolor::finishPainting (RenderParameters& params)
 {
     auto& output = *getOutputImage();
     if (caches.inkOutlineMask.get() == nullptr)
+    {
         computeInkOutlineMask (caches, settings, params);
+        WatercolorRender::stageDone ("ink outline");
+    }
     if (caches.inkOutlineMask.get() != nullptr)
         tintThroughMask (output, *caches.inkOutlineMask, WatercolorRender::inkColourWord (settings));
+    WatercolorRender::stageDone ("ink tint");
 
     if (settings.overallStrength != 1.0f)
         output.mixWith (*params.image, nullptr, 1.0f - settings.overallStrength);
+    WatercolorRender::stageDone ("final mix");
 }
 
 void StylizedWatercolor::render (RenderParameters& params)
@@ -239,9 +263,11 @@ void StylizedWatercolor::render (RenderParameters& params)
     auto& output = *getOutputImage();
 
     WatercolorRender::layBackground (output, *params.image, settings, caches.paperImage.get());
+    WatercolorRender::stageDone ("background");
     drawDabLayer (params, settings.hueShift);
     multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     workingGray.reset();
+    WatercolorRender::stageDone ("dabs through the mask");
 
     finishPainting (params);
 }

@@ -43,4 +43,11 @@ namespace WatercolorRender
 
     /** The ink colour word: alpha from the ink strength, colour from sepiaColor. */
     uint32_t inkColourWord (const WatercolorSettings& settings) noexcept;
+
+    /** Told the name of each stage of a watercolour render as it ends, on the rendering
+        thread; the timing harness uses it. None by default. */
+    using StageObserver = void (*) (const char* stage);
+    void setStageObserver (StageObserver observer) noexcept;
+    /** Reports the end of a stage to the observer, if there is one. */
+    void stageDone (const char* stage) noexcept;
 }
