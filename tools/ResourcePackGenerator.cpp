@@ -263,12 +263,14 @@ namespace
         const float lobes = seq.range (0.08f, 0.22f);
         const float density = seq.range (0.3f, 0.5f);
 
-        // Classic watercolour pigments at full strength (R, G, B).
+        // A landscape painter's limited palette at full strength (R, G, B): earths, blues
+        // and greens with one rose. Any dab may land anywhere, so vivid outliers would read
+        // as confetti; these mix into believable washes wherever they overlap.
         static constexpr float pigments[][3] = {
-            { 0.22f, 0.32f, 0.72f }, { 0.66f, 0.34f, 0.18f }, { 0.36f, 0.55f, 0.22f }, { 0.74f, 0.20f, 0.30f },
-            { 0.84f, 0.64f, 0.26f }, { 0.30f, 0.58f, 0.78f }, { 0.30f, 0.35f, 0.43f }, { 0.93f, 0.50f, 0.16f },
-            { 0.50f, 0.32f, 0.60f }, { 0.16f, 0.50f, 0.46f }, { 0.46f, 0.38f, 0.28f }, { 0.88f, 0.46f, 0.55f },
-            { 0.93f, 0.84f, 0.32f }, { 0.20f, 0.23f, 0.42f }, { 0.52f, 0.52f, 0.22f }, { 0.60f, 0.26f, 0.20f } };
+            { 0.27f, 0.35f, 0.68f }, { 0.66f, 0.36f, 0.20f }, { 0.42f, 0.56f, 0.25f }, { 0.82f, 0.65f, 0.30f },
+            { 0.32f, 0.37f, 0.45f }, { 0.38f, 0.60f, 0.76f }, { 0.45f, 0.33f, 0.23f }, { 0.78f, 0.55f, 0.28f },
+            { 0.24f, 0.28f, 0.42f }, { 0.50f, 0.52f, 0.26f }, { 0.40f, 0.32f, 0.25f }, { 0.76f, 0.40f, 0.30f },
+            { 0.25f, 0.45f, 0.32f }, { 0.92f, 0.80f, 0.52f }, { 0.30f, 0.55f, 0.55f }, { 0.75f, 0.35f, 0.42f } };
         const float* pigment = pigments[(size_t) (number - 1) % std::size (pigments)];
 
         std::array<float, 720> outline {};
