@@ -52,12 +52,6 @@ namespace
         return h > 255 ? h - 255 : h;
     }
 
-    /** Truncation of a value that may be far out of int range (or NaN, giving 0). */
-    inline int truncSaturated (double v) noexcept
-    {
-        return std::isnan (v) ? 0 : (int) std::clamp (v, -1.0e9, 1.0e9);
-    }
-
     /** Lower-half denominator max + min, upper-half 511 - (max + min). */
     inline int saturationDenominator (int sum) noexcept
     {
@@ -249,7 +243,7 @@ void shiftHue (const SxImageRgbaBytes& source, SxImageRgbaBytes& destination, fl
     const float shift = amount * 100.0f;
     std::array<uint8_t, 256> shifted {};
     for (int h = 0; h < 256; ++h)
-        shifted[(size_t) h] = (uint8_t) (truncSaturated ((float) h + shift) & 0xff);
+        shifted[(size_t) h] = (uint8_t) (PixelMath::truncSaturated ((float) h + shift) & 0xff);
 
     mapPixels<true> (source, destination, [&shifted] (uint8_t* p)
     {
@@ -290,7 +284,7 @@ void tintThroughMask (SxImageRgbaBytes& image, const SxImageAlphaByte& mask, uin
 
 void adjustHueSaturationLightness (const SxImageRgbaBytes& source, SxImageRgbaBytes& destination, float amount) noexcept
 {
-    const int k = std::clamp (truncSaturated ((double) (amount * 100.0f) * 255.0 / 100.0), -255, 255);
+    const int k = std::clamp (PixelMath::truncSaturated ((double) (amount * 100.0f) * 255.0 / 100.0), -255, 255);
     std::array<uint8_t, 256> sat {};
     for (int j = 0; j < 256; ++j)
         sat[(size_t) j] = (uint8_t) std::min (j * (255 + k) / 255, 255);

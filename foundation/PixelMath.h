@@ -7,6 +7,13 @@
 /** Small pixel helpers shared by the image buffers and the image algorithms. */
 namespace PixelMath
 {
+    /** Truncation toward zero of a value that may lie far outside int (limited to ±1e9)
+        or be NaN (giving 0), where a plain cast would be undefined. */
+    inline int truncSaturated (double v) noexcept
+    {
+        return v != v ? 0 : (int) (v < -1.0e9 ? -1.0e9 : v > 1.0e9 ? 1.0e9 : v);
+    }
+
     /** x / 255 rounded to nearest, exact for 0 <= x <= 255 * 255. */
     constexpr int div255Round (int x) noexcept { return (x + ((x + 128) >> 8) + 128) >> 8; }
 

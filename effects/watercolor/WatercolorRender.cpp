@@ -108,7 +108,7 @@ WatercolorRender::DabList WatercolorRender::makeDabs (const SpriteSheet& sheet, 
                                                       float renderScale, int width, int height)
 {
     DabList dabs;
-    setEffectRandomSeed ((int) (settings.mVariation * 1000.0f));
+    setEffectRandomSeed (PixelMath::truncSaturated (settings.mVariation * 1000.0f));
 
     effectRandomFloat();   // the first number is not used
     const float u = renderScale * (settings.paintSize * 275.0f + 100.0f);
@@ -196,7 +196,9 @@ bool WatercolorRender::paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteSheet& s
 
 uint32_t WatercolorRender::inkColourWord (const WatercolorSettings& settings) noexcept
 {
-    const auto alpha = (uint8_t) (uint32_t) (int) (settings.sepiaStrength * 255.0f);
+    // The lowest byte of the truncation, as stored presets expect; out-of-range values no
+    // longer convert with undefined behaviour.
+    const auto alpha = (uint8_t) (uint32_t) PixelMath::truncSaturated (settings.sepiaStrength * 255.0f);
     const auto ink = settings.sepiaColor;
     return PixelMath::makeWord (alpha, PixelMath::wordRed (ink), PixelMath::wordGreen (ink), PixelMath::wordBlue (ink));
 }

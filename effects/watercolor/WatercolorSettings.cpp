@@ -183,6 +183,18 @@ void WatercolorSettings::loadFromPropertySet (const juce::PropertySet& set)
     sepiaStrength = number ("sepiaStrength", 0.0f);
     canvasColor = readColour (set, "canvasColor");
     saturation = number ("saturation", 0.0f);
+    replaceNonFiniteNumbers();
+}
+
+void WatercolorSettings::replaceNonFiniteNumbers() noexcept
+{
+    // A file may hold "nan" or "inf" where a number belongs; the renders would carry it
+    // into sizes, seeds and byte conversions, so it reads as 0, the value of a missing key.
+    for (float* value : { &backgroundPaperTintStrength, &edgeCanvasTexture, &overallStrength, &sepiaStrength,
+                          &mWetEdge, &mEdge, &paintFill, &paintSize, &mVariation, &mOutline, &mOutlineDetail,
+                          &mOutlineThreshold, &mStrength, &hueShift, &saturation })
+        if (! std::isfinite (*value))
+            *value = 0.0f;
 }
 
 //==============================================================================
@@ -219,4 +231,5 @@ void WatercolorSettings::applyTextPreset (const juce::StringArray& lines)
         borderFileName = stripImageSuffix (text (next++));
     if (count >= next)
         edgeCanvasTexture = number (next);
+    replaceNonFiniteNumbers();
 }

@@ -86,6 +86,9 @@ struct WatercolorSettings
         border line means no border. */
     void applyTextPreset (const juce::StringArray& lines);
 
+    /** Every number that is NaN or infinite becomes 0; both readers end with it. */
+    void replaceNonFiniteNumbers() noexcept;
+
     bool operator== (const WatercolorSettings&) const = default;
 
     /** name without a final ".jpg" or ".png". */

@@ -155,6 +155,21 @@ TEST (TextPreset, IntegerLinesKeepTheirLowEightBits)
     EXPECT_EQ (PixelMath::wordRed (s.canvasColor), 255);
 }
 
+TEST (TextPreset, NumbersThatAreNotFiniteReadAsZero)
+{
+    auto layer = preparedLayer();
+    auto lines = juce::StringArray::fromLines (factoryText ("Stylized 01.pre"));
+    lines.set (1, "nan");     // wet edge
+    lines.set (3, "inf");     // variation
+    lines.set (14, "-1e999"); // ink strength
+    layer->applyTextPreset (lines.joinIntoString ("\n"));
+
+    const auto& s = layer->getSettings();
+    EXPECT_EQ (s.mWetEdge, 0.0f);
+    EXPECT_EQ (s.mVariation, 0.0f);
+    EXPECT_EQ (s.sepiaStrength, 0.0f);
+}
+
 TEST (FactoryPresets, FilesMatchTheAuthoredTable)
 {
     std::vector<WatercolorFactoryPresets::PresetFile> files;

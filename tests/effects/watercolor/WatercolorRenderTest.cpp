@@ -138,6 +138,14 @@ TEST (WatercolorDabs, InkColourTakesItsAlphaFromTheInkStrength)
     settings.sepiaColor = PixelMath::makeWord (17, 55, 15, 3);
     settings.sepiaStrength = 0.5f;
     EXPECT_EQ (WatercolorRender::inkColourWord (settings), PixelMath::makeWord (127, 55, 15, 3));
+
+    // Out of range keeps the lowest byte of the truncation, without undefined conversions.
+    for (const auto& [strength, alpha] : { std::pair { 2.0f, 510 & 0xff }, std::pair { 1.0e30f, 1000000000 & 0xff },
+                                           std::pair { std::nanf (""), 0 } })
+    {
+        settings.sepiaStrength = strength;
+        EXPECT_EQ (PixelMath::wordAlpha (WatercolorRender::inkColourWord (settings)), alpha) << strength;
+    }
 }
 
 TEST (WatercolorDabs, HueShiftZeroSkipsTheHuePassAndHalfAStepRunsIt)

@@ -158,6 +158,11 @@ TEST (WatercolorSettings, LoadedValuesAreCleanedUp)
         { "backgroundStyleMode", "0.5", [] (auto& s) { return s.backgroundStyleMode == 0; } },
         { "sepiaColor.red", "300", [] (auto& s) { return PixelMath::wordRed (s.sepiaColor) == 44; } },
         { "backgroundColor.red", "257", [] (auto& s) { return s.backgroundColor == makeWord (0, 1, 0, 0); } },
+        // Numbers that are not finite would reach seeds, sizes and byte conversions.
+        { "mVariation", "nan", [] (auto& s) { return s.mVariation == 0.0f; } },
+        { "paintSize", "inf", [] (auto& s) { return s.paintSize == 0.0f; } },
+        { "hueShift", "-inf", [] (auto& s) { return s.hueShift == 0.0f; } },
+        { "overallStrength", "1e999", [] (auto& s) { return s.overallStrength == 0.0f; } },
     };
     for (const auto& c : cases)
     {
