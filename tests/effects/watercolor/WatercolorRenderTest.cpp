@@ -211,6 +211,23 @@ TEST (WatercolorRender, NoPaintAreaLeavesBackgroundAndInk)
     EXPECT_TRUE (sxtest::sameBytes (rendered, expected));
 }
 
+TEST (WatercolorRender, PaperBackgroundWithoutPaperFallsBackToThePlainColour)
+{
+    // Left to chance, the paper step would keep the photograph under the paint.
+    const auto input = makeWatercolorScene (40, 30);
+    WatercolorSettings plain;
+    plain.backgroundStyleMode = 0;
+    plain.backgroundColor = PixelMath::makeWord (255, 230, 220, 200);
+    auto paper = plain;
+    paper.backgroundStyleMode = 1;
+
+    SxImageRgbaBytes expected (input), fallback (input);
+    WatercolorRender::layBackground (expected, input, plain, nullptr);
+    WatercolorRender::layBackground (fallback, input, paper, nullptr);
+    EXPECT_TRUE (sxtest::sameBytes (fallback, expected));
+    EXPECT_FALSE (sxtest::sameBytes (fallback, input));
+}
+
 TEST (WatercolorRender, TinyAndThinImagesComplete)
 {
     for (const auto& [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2000 }, std::pair { 2000, 3 } })
