@@ -55,18 +55,18 @@ namespace
         return image;
     }
 
-    std::unique_ptr<SxImageRgbaBytes> loadInput (const juce::String& spec)
+    std::unique_ptr<SxImageRgbaBytes> loadInput (const juce::String& source)
     {
-        if (spec.startsWith ("scene:"))
+        if (source.startsWith ("scene:"))
         {
-            const auto size = spec.fromFirstOccurrenceOf ("scene:", false, false);
+            const auto size = source.fromFirstOccurrenceOf ("scene:", false, false);
             const int w = size.upToFirstOccurrenceOf ("x", false, true).getIntValue();
             const int h = size.fromFirstOccurrenceOf ("x", false, true).getIntValue();
             if (w < 1 || h < 1)
                 return {};
             return std::make_unique<SxImageRgbaBytes> (makeScene (w, h));
         }
-        const auto image = ImageCodecs::decodeImageFile (juce::File::getCurrentWorkingDirectory().getChildFile (spec));
+        const auto image = ImageCodecs::decodeImageFile (juce::File::getCurrentWorkingDirectory().getChildFile (source));
         if (! image.isValid())
             return {};
         return std::make_unique<SxImageRgbaBytes> (image);
