@@ -92,7 +92,7 @@ namespace
     }
 }
 
-int main (int argc, char** argv)
+int paint (int argc, char** argv)
 {
     if (argc < 6)
     {
@@ -182,4 +182,17 @@ int main (int argc, char** argv)
         return 1;
     }
     return 0;
+}
+
+int main (int argc, char** argv)
+{
+    try
+    {
+        return paint (argc, argv);
+    }
+    catch (const std::bad_alloc&)
+    {
+        std::cerr << "not enough memory for an image of this size\n";
+        return 1;
+    }
 }
