@@ -598,6 +598,12 @@ void sobelMagnitudeGray (const SxImageAlphaByte& source, SxImageAlphaByte& desti
     });
 }
 
+void applyGrayTable (SxImageAlphaByte& image, const std::array<uint8_t, 256>& table)
+{
+    if (image.width > 0 && image.height > 0)
+        applyTable (areaOf (image), areaOf (image), image.width, image.height, table.data());
+}
+
 void thresholdBand (SxImageAlphaByte& image, int low, int high, uint8_t value)
 {
     const int w = image.width;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 class SxImageAlphaByte;
@@ -38,6 +39,9 @@ void gaussianBlurGray (SxImageAlphaByte& image, double r);
 
 /** min(|gx| + |gy|, 255) of the 3 x 3 Sobel kernels; the outermost rows and columns become 0. */
 void sobelMagnitudeGray (const SxImageAlphaByte& source, SxImageAlphaByte& destination);
+
+/** Every pixel v becomes table[v], in place. */
+void applyGrayTable (SxImageAlphaByte& image, const std::array<uint8_t, 256>& table);
 
 /** Pixels with low <= v < high become value, all others 255 - value. */
 void thresholdBand (SxImageAlphaByte& image, int low, int high, uint8_t value);

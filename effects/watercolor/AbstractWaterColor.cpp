@@ -5,7 +5,6 @@
 #include "ColourOperations.h"
 #include "GrayFilters.h"
 #include "InkOutlineAndPaper.h"
-#include "ParallelRows.h"
 #include "PixelMath.h"
 #include "WatercolorInkOutline.h"
 #include "WatercolorRender.h"
@@ -14,21 +13,6 @@
 
 namespace
 {
-    /** Replaces every byte v of image by table[v], rows spread over all cores. */
-    void mapGray (SxImageAlphaByte& image, const std::array<uint8_t, 256>& table)
-    {
-        const int w = image.width;
-        ParallelRows::forEachBand (0, image.height, w, [&] (int first, int end)
-        {
-            for (int y = first; y < end; ++y)
-            {
-                uint8_t* p = image.getRowPointer (y);
-                for (int x = 0; x < w; ++x)
-                    p[x] = table[p[x]];
-            }
-        });
-    }
-
     std::array<uint8_t, 256> makeTable (int (*value) (int))
     {
         std::array<uint8_t, 256> table {};
@@ -80,7 +64,7 @@ void AbstractWaterColor::render (RenderParameters& params)
     {
         auto windows = WatercolorInkOutline::makeGray (*caches.dabLayer);
         static const auto invert = makeTable ([] (int v) { return 255 - v; });
-        mapGray (*windows, invert);
+        applyGrayTable (*windows, invert);
         contrastCurve (*windows, *windows, 0.0f, 0.75f);
         WatercolorRender::stageDone ("dab windows");
 
@@ -101,7 +85,7 @@ void AbstractWaterColor::render (RenderParameters& params)
     // Twice through the paint mask, the second time at half weight.
     multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     static const auto halve = makeTable ([] (int v) { return v / 2; });
-    mapGray (*workingGray, halve);
+    applyGrayTable (*workingGray, halve);
     multiplyThroughMask (output, *caches.dabLayer, *workingGray, 1.0f);
     workingGray.reset();
     WatercolorRender::stageDone ("windows through the mask twice");
