@@ -9,6 +9,7 @@
 // stages of the last run and the peak resident memory.
 
 #include "AbstractWaterColor.h"
+#include "AtomicFileWriter.h"
 #include "ImageCodecs.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
@@ -163,21 +164,10 @@ int paint (int argc, char** argv)
     }
 
     const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
-    const auto temp = out.getSiblingFile (out.getFileName() + ".part");
-    bool written = false;
+    const auto painting = layer.getOutputImage()->toImage();
+    if (! AtomicFileWriter::write (out, [&painting] (juce::OutputStream& stream)
+                                   { return SxPNGImageFormat().writeImageToStream (painting, stream); }))
     {
-        juce::FileOutputStream stream (temp);
-        if (stream.openedOk())
-        {
-            stream.setPosition (0);
-            stream.truncate();
-            SxPNGImageFormat png;
-            written = png.writeImageToStream (layer.getOutputImage()->toImage(), stream);
-        }
-    }
-    if (! written || ! temp.moveFileTo (out))
-    {
-        temp.deleteFile();
         std::cerr << "cannot write " << argv[5] << "\n";
         return 1;
     }

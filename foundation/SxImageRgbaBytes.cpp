@@ -1,6 +1,7 @@
 #include "SxImageRgbaBytes.h"
 
 #include "AppIdentity.h"
+#include "AtomicFileWriter.h"
 #include "Geometry.h"
 #include "ImageBlob.h"
 #include "PlatformPaths.h"
@@ -532,21 +533,12 @@ bool SxImageRgbaBytes::swapOut (const juce::String& name) const
     if (! file.getParentDirectory().isDirectory())
         return false;
 
-    // A temporary sibling renamed over the old file: a failed write never leaves a
-    // half-written swap file nor loses the previous one.
-    juce::TemporaryFile temp (file);
+    // A failed write never leaves a half-written swap file nor loses the previous one.
+    return AtomicFileWriter::write (file, [&] (juce::OutputStream& out)
     {
-        juce::FileOutputStream out (temp.getFile(), 16384);
-        if (! out.openedOk())
-            return false;
-        bool ok = out.writeShort ((short) (uint16_t) width) && out.writeShort ((short) (uint16_t) height);
-        if (ok && numBytes > 0)
-            ok = out.write (pixels, numBytes);
-        out.flush();
-        if (! ok || out.getStatus().failed())
-            return false;
-    }
-    return temp.overwriteTargetFileWithTemporary();
+        return out.writeShort ((short) (uint16_t) width) && out.writeShort ((short) (uint16_t) height)
+            && (numBytes == 0 || out.write (pixels, numBytes));
+    });
 }
 
 bool SxImageRgbaBytes::swapIn (const juce::String& name, bool deleteAfterReading)

@@ -10,6 +10,7 @@
 // resource archive (SX_RESOURCE_DIR) and a GL context for the brushes.
 
 #include "AbstractWaterColor.h"
+#include "AtomicFileWriter.h"
 #include "ImageCodecs.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
@@ -32,17 +33,6 @@ namespace
         juce::MemoryBlock jpeg;
         juce::Image image;
     };
-
-    bool writeFile (const juce::File& file, const void* data, size_t size)
-    {
-        juce::TemporaryFile temp (file);
-        {
-            juce::FileOutputStream stream (temp.getFile());
-            if (! stream.openedOk() || ! stream.write (data, size))
-                return false;
-        }
-        return temp.overwriteTargetFileWithTemporary();
-    }
 
     std::unique_ptr<StylizedWatercolor> makeLayer (const juce::String& effect)
     {
@@ -164,7 +154,7 @@ int main (int argc, char* argv[])
                 return 1;
             }
             t.jpeg = jpeg.getMemoryBlock();
-            if (! writeFile (out.getChildFile (t.fileName), t.jpeg.getData(), t.jpeg.getSize()))
+            if (! AtomicFileWriter::writeBytes (out.getChildFile (t.fileName), t.jpeg.getData(), t.jpeg.getSize()))
             {
                 std::fprintf (stderr, "cannot write %s\n", t.fileName.toRawUTF8());
                 return 1;
@@ -175,8 +165,8 @@ int main (int argc, char* argv[])
     juce::MemoryOutputStream png;
     SxPNGImageFormat().writeImageToStream (makeContactSheet (thumbnails), png);
     const auto table = makeTable (thumbnails);
-    if (! writeFile (out.getChildFile ("contact-sheet.png"), png.getData(), png.getDataSize())
-        || ! writeFile (out.getChildFile ("FactoryThumbnailData.cpp"), table.toRawUTF8(), table.getNumBytesAsUTF8()))
+    if (! AtomicFileWriter::writeBytes (out.getChildFile ("contact-sheet.png"), png.getData(), png.getDataSize())
+        || ! AtomicFileWriter::writeBytes (out.getChildFile ("FactoryThumbnailData.cpp"), table.toRawUTF8(), table.getNumBytesAsUTF8()))
     {
         std::fprintf (stderr, "cannot write to %s\n", out.getFullPathName().toRawUTF8());
         return 1;

@@ -5,6 +5,7 @@
 // usage: sx_resource_pack_generator <archive file> [contact sheet png]
 
 #include "ArtworkCanvas.h"
+#include "AtomicFileWriter.h"
 
 #include "ParallelRows.h"
 #include "PropertyValues.h"
@@ -434,9 +435,7 @@ namespace
         header.writeInt64 ((juce::int64) indexOffset);
         block.copyFrom (header.getData(), 0, 8);
 
-        juce::TemporaryFile temp (file);
-        return temp.getFile().replaceWithData (block.getData(), block.getSize())
-                && temp.overwriteTargetFileWithTemporary();
+        return AtomicFileWriter::writeBytes (file, block.getData(), block.getSize());
     }
 
     void pasteInto (Canvas& sheet, const Canvas& image, int left, int top)
@@ -624,7 +623,11 @@ int main (int argc, char* argv[])
     {
         const auto sheetFile = cwd.getChildFile (argv[2]);
         const auto png = encode (sheet, false, true);
-        sheetFile.replaceWithData (png.getData(), png.getSize());
+        if (! AtomicFileWriter::writeBytes (sheetFile, png.getData(), png.getSize()))
+        {
+            std::fprintf (stderr, "cannot write %s\n", sheetFile.getFullPathName().toRawUTF8());
+            return 1;
+        }
     }
     return 0;
 }

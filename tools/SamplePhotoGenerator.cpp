@@ -9,6 +9,7 @@
 // Deterministic: everything comes from position hashes (ArtworkCanvas.h).
 
 #include "ArtworkCanvas.h"
+#include "AtomicFileWriter.h"
 #include "SxJPEGImageFormat.h"
 
 #include <algorithm>
@@ -383,13 +384,8 @@ int main (int argc, char* argv[])
 
     const juce::File out (juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]));
     out.getParentDirectory().createDirectory();
-    juce::TemporaryFile temp (out);
-    bool written = false;
-    {
-        juce::FileOutputStream stream (temp.getFile());
-        written = stream.openedOk() && SxJPEGImageFormat (0.92f).writeImageToStream (image, stream);
-    }
-    if (! written || ! temp.overwriteTargetFileWithTemporary())
+    if (! AtomicFileWriter::write (out, [&image] (juce::OutputStream& stream)
+                                   { return SxJPEGImageFormat (0.92f).writeImageToStream (image, stream); }))
     {
         std::fprintf (stderr, "cannot write %s\n", out.getFullPathName().toRawUTF8());
         return 1;

@@ -1,6 +1,7 @@
 #include "EffectPresetFolders.h"
 
 #include "AppIdentity.h"
+#include "AtomicFileWriter.h"
 #include "PlatformPaths.h"
 
 namespace
@@ -43,15 +44,6 @@ bool EffectPresetFolders::writePresetFile (const juce::File& folder, const juce:
     if (target.isDirectory())
         return false;
 
-    // Hidden, so that a write cut short never counts as a preset of the folder.
-    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
-    {
-        juce::FileOutputStream stream (temporary.getFile());
-        if (! stream.openedOk() || (size > 0 && ! stream.write (data, size)))
-            return false;
-        stream.flush();
-        if (stream.getStatus().failed())
-            return false;
-    }
-    return temporary.overwriteTargetFileWithTemporary();
+    // A write cut short never counts as a preset of the folder.
+    return AtomicFileWriter::writeBytes (target, data, size);
 }

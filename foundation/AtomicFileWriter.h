@@ -1,0 +1,21 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <functional>
+
+/** Replaces a file's contents all at once or not at all.
+
+    The contents go to a hidden temporary sibling, which is renamed over the target only
+    when the writer reported success and every byte reached the file; a failed or cut-short
+    write leaves the previous file as it was and no half-written file behind. (The
+    framework's replaceWithData renames even after a failed write.)
+*/
+namespace AtomicFileWriter
+{
+    /** Calls writeContents on a stream into the temporary file; false leaves the target alone. */
+    bool write (const juce::File& target, const std::function<bool (juce::OutputStream&)>& writeContents);
+
+    /** The same for a block of bytes (size 0 writes an empty file). */
+    bool writeBytes (const juce::File& target, const void* data, size_t size);
+}
