@@ -27,6 +27,16 @@ namespace sxtest
             image.pixels[i] = (uint8_t) rng();
     }
 
+    /** FNV-1a over every byte: a short golden of an exact result. */
+    template <typename Image>
+    uint64_t byteHash (const Image& image, int bytesPerPixel = 4)
+    {
+        uint64_t h = 1469598103934665603ull;
+        for (size_t i = 0; i < byteCount (image, bytesPerPixel); ++i)
+            h = (h ^ image.pixels[i]) * 1099511628211ull;
+        return h;
+    }
+
     template <typename Image>
     bool sameBytes (const Image& a, const Image& b, int bytesPerPixel = 4)
     {

@@ -4,20 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "ImageTestUtils.h"
+
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 namespace
 {
-    uint64_t fnv1a (const SxImageAlphaByte& image)
-    {
-        uint64_t h = 1469598103934665603ull;
-        for (size_t i = 0; i < (size_t) image.width * (size_t) image.height; ++i)
-            h = (h ^ image.pixels[i]) * 1099511628211ull;
-        return h;
-    }
-
     /** White picture with a black disc and a mid-grey bar: flat areas, hard edges and a dark area. */
     SxImageRgbaBytes picture (int width, int height)
     {
@@ -195,5 +189,5 @@ TEST (InkOutlineMask, ThreadedEqualsSingleThreadAndGoldenHolds)
     EXPECT_TRUE (sameBytes (*single, *threaded));
 
     const auto small = WatercolorInkOutline::makeMask (picture (64, 48), settings, &border, 1.0f);
-    EXPECT_EQ (fnv1a (*small), 4393729446752434189ull) << "golden of the ink outline changed";
+    EXPECT_EQ (sxtest::byteHash (*small, 1), 4393729446752434189ull) << "golden of the ink outline changed";
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ImageTestUtils.h"
+
 #include <cstdlib>
 #include <limits>
 #include <random>
@@ -56,14 +58,6 @@ namespace
             return curve;
         }
     };
-
-    uint64_t fnv1a (const SxImageAlphaByte& image)
-    {
-        uint64_t h = 1469598103934665603ull;
-        for (size_t i = 0; i < (size_t) image.width * (size_t) image.height; ++i)
-            h = (h ^ image.pixels[i]) * 1099511628211ull;
-        return h;
-    }
 
     SxImageAlphaByte noiseFixture (int width, int height)
     {
@@ -202,7 +196,7 @@ TEST_F (PaintMask, ThreadedEqualsSingleThreadAndGoldenHolds)
 
     auto small = noiseFixture (64, 48);
     buildPaintMask (small, settings, maskData, parameters);
-    EXPECT_EQ (fnv1a (small), 14164719616084823787ull) << "golden of the paint mask changed";
+    EXPECT_EQ (sxtest::byteHash (small, 1), 14164719616084823787ull) << "golden of the paint mask changed";
 }
 
 TEST (FlattenBezierCurve, SampleCountsAndEnds)
