@@ -2,62 +2,13 @@
 
 #include "ImageRefusal.h"
 #include "TiffExifReader.h"
-
-#include <tiffio.h>
+#include "TiffMemoryFile.h"
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 namespace
 {
-    struct MemorySource
-    {
-        const uint8_t* data = nullptr;
-        toff_t size = 0;
-        toff_t position = 0;
-    };
-
-    tsize_t readProc (thandle_t handle, tdata_t buffer, tsize_t count)
-    {
-        auto* s = static_cast<MemorySource*> (handle);
-        if (count <= 0 || s->position >= s->size)
-            return 0;
-        const auto n = (tsize_t) std::min<toff_t> ((toff_t) count, s->size - s->position);
-        std::memcpy (buffer, s->data + s->position, (size_t) n);
-        s->position += (toff_t) n;
-        return n;
-    }
-
-    tsize_t writeProc (thandle_t, tdata_t, tsize_t) { return -1; }
-
-    toff_t seekProc (thandle_t handle, toff_t offset, int whence)
-    {
-        auto* s = static_cast<MemorySource*> (handle);
-        toff_t base = whence == SEEK_CUR ? s->position : whence == SEEK_END ? s->size : 0;
-        const auto signedOffset = (int64_t) offset;
-        if (signedOffset < 0 && (toff_t) -signedOffset > base)
-            return (toff_t) -1;
-        s->position = base + offset;
-        return s->position;
-    }
-
-    int closeProc (thandle_t) { return 0; }
-    toff_t sizeProc (thandle_t handle) { return static_cast<MemorySource*> (handle)->size; }
-    int mapProc (thandle_t, tdata_t*, toff_t*) { return 0; }
-    void unmapProc (thandle_t, tdata_t, toff_t) {}
-
-    void silenceLibtiff()
-    {
-        static std::once_flag once;
-        std::call_once (once, [] { TIFFSetErrorHandler (nullptr); TIFFSetWarningHandler (nullptr); });
-    }
-
-    struct TiffCloser
-    {
-        void operator() (TIFF* t) const noexcept { TIFFClose (t); }
-    };
-
     /** Each axis the file states in inches or centimetres; the other stays 72. */
     void readResolution (TIFF* tif, PlatformImage& image)
     {
@@ -178,10 +129,8 @@ std::optional<PlatformImage> TiffDecoder::decode (const void* data, size_t size)
     if (! hasSignature (data, size))
         return std::nullopt;
 
-    silenceLibtiff();
-    MemorySource source { static_cast<const uint8_t*> (data), (toff_t) size, 0 };
-    std::unique_ptr<TIFF, TiffCloser> tif (TIFFClientOpen ("memory", "rm", &source, readProc, writeProc, seekProc,
-                                                          closeProc, sizeProc, mapProc, unmapProc));
+    TiffMemoryFile memory (data, size);
+    const auto tif = memory.open ("rm");
     if (tif == nullptr)
         return std::nullopt;
 

@@ -1,76 +1,15 @@
 #include "TiffEncoder.h"
 
 #include "ExifMetadata.h"
-
-#include <tiffio.h>
+#include "TiffMemoryFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 namespace
 {
-    //==============================================================================
-    // A growable file in memory for libtiff.
-
-    struct MemoryFile
-    {
-        std::vector<uint8_t> bytes;
-        toff_t position = 0;
-    };
-
-    tsize_t readProc (thandle_t handle, tdata_t buffer, tsize_t count)
-    {
-        auto* f = static_cast<MemoryFile*> (handle);
-        if (count <= 0 || f->position >= f->bytes.size())
-            return 0;
-        const auto n = (tsize_t) std::min<toff_t> ((toff_t) count, f->bytes.size() - f->position);
-        std::memcpy (buffer, f->bytes.data() + f->position, (size_t) n);
-        f->position += (toff_t) n;
-        return n;
-    }
-
-    tsize_t writeProc (thandle_t handle, tdata_t buffer, tsize_t count)
-    {
-        auto* f = static_cast<MemoryFile*> (handle);
-        if (count <= 0)
-            return 0;
-        if (f->position + (toff_t) count > f->bytes.size())
-            f->bytes.resize ((size_t) (f->position + (toff_t) count));
-        std::memcpy (f->bytes.data() + f->position, buffer, (size_t) count);
-        f->position += (toff_t) count;
-        return count;
-    }
-
-    toff_t seekProc (thandle_t handle, toff_t offset, int whence)
-    {
-        auto* f = static_cast<MemoryFile*> (handle);
-        const toff_t base = whence == SEEK_CUR ? f->position : whence == SEEK_END ? (toff_t) f->bytes.size() : 0;
-        const auto signedOffset = (int64_t) offset;
-        if (signedOffset < 0 && (toff_t) -signedOffset > base)
-            return (toff_t) -1;
-        f->position = base + offset;
-        return f->position;
-    }
-
-    int closeProc (thandle_t) { return 0; }
-    toff_t sizeProc (thandle_t handle) { return static_cast<MemoryFile*> (handle)->bytes.size(); }
-    int mapProc (thandle_t, tdata_t*, toff_t*) { return 0; }
-    void unmapProc (thandle_t, tdata_t, toff_t) {}
-
-    void silenceLibtiff()
-    {
-        static std::once_flag once;
-        std::call_once (once, [] { TIFFSetErrorHandler (nullptr); TIFFSetWarningHandler (nullptr); });
-    }
-
-    struct TiffCloser
-    {
-        void operator() (TIFF* t) const noexcept { TIFFClose (t); }
-    };
-
     //==============================================================================
     // Exif entries as libtiff fields.
 
@@ -307,13 +246,12 @@ bool TiffEncoder::encode (const PlatformImage& image, bool withAlpha, juce::Outp
     if (! image.isValid())
         return false;
 
-    silenceLibtiff();
-    MemoryFile file;
+    TiffMemoryFile file;
     {
-        std::unique_ptr<TIFF, TiffCloser> tif (TIFFClientOpen ("memory", "w", &file, readProc, writeProc, seekProc,
-                                                              closeProc, sizeProc, mapProc, unmapProc));
+        const auto tif = file.open ("w");
         if (tif == nullptr || ! writeTiff (tif.get(), image, withAlpha))
             return false;
     }
-    return ! file.bytes.empty() && out.write (file.bytes.data(), file.bytes.size());
+    const auto& bytes = file.getWritten();
+    return ! bytes.empty() && out.write (bytes.data(), bytes.size());
 }
