@@ -15,6 +15,20 @@ namespace
         return (uint32_t) p[0] << 24 | (uint32_t) p[1] << 16 | (uint32_t) p[2] << 8 | (uint32_t) p[3];
     }
 
+    /** False when a chunk claims more bytes than the data holds. libpng allocates a chunk's
+        claimed length before reading it: a few hostile bytes would ask for up to 2 GB. */
+    bool chunksFitData (const uint8_t* data, size_t size)
+    {
+        for (size_t pos = 8; pos + 8 <= size;)
+        {
+            const uint32_t length = readBigEndian32 (data + pos);
+            if (length > size - pos - 8)
+                return false;
+            pos += 12 + (size_t) length;
+        }
+        return true;
+    }
+
     /** Dots per inch of a pHYs value. Whole pixels per metre cannot hold a whole number of
         dots per inch, so a value within one step (0.0254 dpi) of a whole one is taken as
         that: 72 dpi written as 2834 or 2835 reads back as 72. */
@@ -106,7 +120,7 @@ bool PngCodec::hasSignature (const void* data, size_t size) noexcept
 
 std::optional<PlatformImage> PngCodec::decode (const void* data, size_t size)
 {
-    if (! hasSignature (data, size))
+    if (! hasSignature (data, size) || ! chunksFitData (static_cast<const uint8_t*> (data), size))
         return std::nullopt;
 
     png_image header {};
