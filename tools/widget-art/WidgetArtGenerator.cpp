@@ -1,5 +1,5 @@
 // Paints every image of the widget art families and writes them as embedded PNG data:
-//     sx_widget_art_generator <output folder> <contact sheet png>
+//     sx_widget_art_generator <output folder> <contact sheet png> [folder for one PNG each]
 // The folder receives WidgetArt.h (one declaration per image; rewritten only when the set of
 // names changes, so new pixels recompile one file) and WidgetArt.cpp (the bytes). The contact
 // sheet shows every image at its pixel size and at the half size it is displayed at.
@@ -176,7 +176,7 @@ int main (int argc, char* argv[])
 {
     if (argc < 3)
     {
-        std::fprintf (stderr, "usage: %s <output folder> <contact sheet png>\n", argv[0]);
+        std::fprintf (stderr, "usage: %s <output folder> <contact sheet png> [folder for one PNG each]\n", argv[0]);
         return 2;
     }
 
@@ -221,6 +221,16 @@ int main (int argc, char* argv[])
     {
         std::fprintf (stderr, "cannot write into %s\n", folder.getFullPathName().toRawUTF8());
         return 1;
+    }
+
+    // Single pictures, to look at one closely.
+    if (argc > 3)
+    {
+        const auto singles = cwd.getChildFile (argv[3]);
+        singles.createDirectory();
+        for (auto& p : painted)
+            if (! singles.getChildFile (juce::String (p.spec->name) + ".png").replaceWithData (p.png.getData(), p.png.getSize()))
+                return 1;
     }
     return 0;
 }

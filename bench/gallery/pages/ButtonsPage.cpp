@@ -95,7 +95,7 @@ namespace
     public:
         ButtonsPage() : SxComponent ("buttonsPage")
         {
-            setSize (1000, 560);
+            setSize (1040, 560);
             auto& bar = place (*this, bandOf (0x414141FFu), "0, 0, left + parent.width, top + 33");
             addLabel (bar, "Buttons", "16, 0, left + 300, top + 33", 14.0f, true);
             addLabel (bar, "every kind in its normal, over, pressed and disabled state", "parent.width - 576, 0, left + 560, top + 33",
@@ -117,7 +117,7 @@ namespace
             addRow ("Round rectangle", 26, []
             {
                 auto* b = new SxRoundRectangleButton ("applyToPhotoButton", "Apply to Photo", {}, 6,
-                                                      0xd4c34fffu, 0xfafafaffu, 0x83701cffu, 0xd4c34fffu);
+                                                      0xd4c34fffu, 0xfafafaffu, 0x83701cffu, 0xa69638ffu);
                 b->setSize (120, 26);
                 return b;
             });

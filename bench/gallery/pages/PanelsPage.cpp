@@ -1,5 +1,5 @@
 // Gallery page "panels": the framed panel as its owners use it. A 400 x 150 dialog with a
-// title, a text field and two buttons, and a 256 x 300 slide-in panel with the short body,
+// title and the naming dialog's caption, name box and buttons, and a 256 x 300 slide-in panel with the short body,
 // its options and a "Done" button, over the canvas backdrop.
 
 #include "GalleryKit.h"
@@ -7,6 +7,7 @@
 #include "SxCheckbox.h"
 #include "SxColorComponent.h"
 #include "SxDialogPanelComponent.h"
+#include "SxRoundRectangleButton.h"
 #include "SxThreeImageButton.h"
 
 namespace
@@ -40,7 +41,8 @@ namespace
             bar->setColour (0x414141FFu);
             place (*this, bar, "0, 0, left + parent.width, top + 33");
             addLabel (*bar, "Panels", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (*bar, "dialog frame, 400 x 150  \xc2\xb7  short-body slide-in, 256 x 300", "parent.width - 576, 0, left + 560, top + 33",
+            addLabel (*bar, juce::String (juce::CharPointer_UTF8 ("dialog frame, 400 \xc3\x97 150  \xc2\xb7  short-body slide-in, 256 \xc3\x97 300")),
+                      "parent.width - 576, 0, left + 560, top + 33",
                       13.0f, false, juce::Justification::centredRight, captionGrey);
 
             buildDialog();
@@ -53,21 +55,32 @@ namespace
         }
 
     private:
+        // The naming dialog's controls where it puts them.
         void buildDialog()
         {
             auto& dialog = framedPanel (*this, new SxDialogPanelComponent(), at (40, 70, 400, 150), "Save Preset");
-            addLabel (dialog, "Preset name:", "20, 42, left + 100, top + 24", 12.0f, false, juce::Justification::centredLeft,
-                      juce::Colour (250, 250, 250));
-            auto& field = place (dialog, new juce::TextEditor ("presetNameField"), "120, 42, parent.width - 20, top + 24");
-            field.setText ("Evening Light", false);
-            field.setFont (juce::Font (13.0f));
-            field.setColour (juce::TextEditor::backgroundColourId, juce::Colour (53, 53, 53));
-            field.setColour (juce::TextEditor::outlineColourId, juce::Colour (77, 77, 77));
-            field.setColour (juce::TextEditor::textColourId, juce::Colour (250, 250, 250));
-            addLabel (dialog, "Letters, digits, blanks, hyphens and underscores; up to 20.", "20, 72, parent.width - 20, top + 20",
-                      11.0f, false, juce::Justification::centredLeft, captionGrey);
-            button (dialog, "presetSaveCancelButton", "Cancel", "(parent.width / 2) - 100, parent.height - 33, left + 92, top + 23");
-            button (dialog, "presetSaveOkButton", "Ok", "(parent.width / 2) + 8, parent.height - 33, left + 92, top + 23");
+            auto& caption = addLabel (dialog, "Save Preset", "0, 0, left + 190, top + 23", 12.0f, false, juce::Justification::centred,
+                                      juce::Colour (250, 250, 250));
+            caption.setCentreRelative (0.5f, 0.3f);
+
+            auto* field = new juce::TextEditor ("presetNameBox");
+            field->setSize (150, 25);
+            field->setFont (juce::Font (13.0f));
+            field->setColour (juce::TextEditor::backgroundColourId, juce::Colour (53, 53, 53));
+            field->setColour (juce::TextEditor::outlineColourId, juce::Colour (77, 77, 77));
+            field->setColour (juce::TextEditor::textColourId, juce::Colour (250, 250, 250));
+            field->setText ("Evening Light", false);
+            place (dialog, field, "parent.width / 2 - (width / 2), 60, left+150, top+25");
+
+            const auto roundButton = [&dialog] (const juce::String& name, const juce::String& text, juce::Rectangle<int> bounds,
+                                                juce::uint32 outline, juce::uint32 outlineDown, juce::uint32 fill, juce::uint32 fillDown)
+            {
+                auto* b = new SxRoundRectangleButton (name, text, {}, 3, outline, outlineDown, fill, fillDown);
+                dialog.addAndMakeVisible (b);
+                b->setBounds (bounds);
+            };
+            roundButton ("cancelPresetDoneButton", "Cancel", { 124, 97, 71, 22 }, 0x4b4b4bffu, 0x4b4b4bffu, 0xd4c34fffu, 0x3b3b3bffu);
+            roundButton ("savePresetDoneButton", "Ok", { 205, 97, 71, 22 }, 0xd4c34fffu, 0xd4c34fffu, 0xd4c451ffu, 0xc0b03dffu);
         }
 
         void buildSlideIn()
