@@ -313,3 +313,20 @@ TEST (SxScaleToFillImageButtonTest, CoversTheButtonAndWantsNoFiles)
     tick.createComponentSnapshot (tick.getLocalBounds());
     EXPECT_EQ (tick.getImageBounds(), juce::Rectangle<int> (0, 25, 100, 50));
 }
+
+TEST (SxImageButtonTest, WithAnAlphaThresholdOnlyThePlacedPictureIsHit)
+{
+    // The picture's left half is opaque, its right half clear; drawn at half size.
+    juce::Image picture (juce::Image::ARGB, 60, 60, true);
+    picture.clear ({ 0, 0, 30, 60 }, juce::Colours::white);
+
+    SxImageButton button ("stripArrow");
+    button.setImages (false, true, true, picture, 1.0f, {}, picture, 1.0f, {}, picture, 1.0f, {}, 0.5f);
+    button.setSize (30, 30);
+    button.createComponentSnapshot (button.getLocalBounds());
+    ASSERT_EQ (button.getImageBounds(), juce::Rectangle<int> (0, 0, 30, 30));
+
+    auto& component = static_cast<juce::Component&> (button);
+    EXPECT_TRUE (component.hitTest (5, 15));
+    EXPECT_FALSE (component.hitTest (25, 15));
+}
