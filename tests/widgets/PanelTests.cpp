@@ -142,3 +142,19 @@ TEST (SxPanelComponentTest, APanelLowerThanBothBarsDrawsOnlyInsideItself)
         delete panel;
     }
 }
+
+TEST (SxPanelComponentTest, DeletingThePanelDeletesEveryPieceOfItsFrame)
+{
+    juce::Array<juce::Component::SafePointer<juce::Component>> pieces;
+    {
+        Owner o (400, 150, false, "Save Preset");
+        auto* container = o.panel->getChildComponent (0);
+        for (auto* piece : container->getChildren())
+            pieces.add (piece);
+        pieces.add (o.panel->getTitleLabel());
+    }
+
+    ASSERT_EQ (pieces.size(), 7);
+    for (auto& piece : pieces)
+        EXPECT_EQ (piece.getComponent(), nullptr);
+}
