@@ -66,6 +66,13 @@ SxCheckbox::SxCheckbox (const juce::String& componentName, const juce::String& c
     setInterceptsMouseClicks (true, true);
 }
 
+SxCheckbox::~SxCheckbox()
+{
+    // Deleting a focused tick moves the focus, and the tick tells its listeners of its new
+    // state: this box must not hear of it half destroyed.
+    tick->removeListener (this);
+}
+
 bool SxCheckbox::isChecked() const
 {
     return tick->getNormalImage() == tickedImage;

@@ -18,6 +18,7 @@ class SxCheckbox : public SxComponent,
 public:
     /** Sized 190 x 31 until the owner places it. */
     SxCheckbox (const juce::String& componentName, const juce::String& caption, SxControlChangedCallback* listener);
+    ~SxCheckbox() override;
 
     bool isChecked() const;
     void setChecked (bool ticked);
