@@ -69,6 +69,11 @@ public:
     /** Removes the main component's own busy overlay, if it shows one. */
     virtual void hideActivityOverlay() {}
 
+    /** A toolbar button that reports its press, release and leave calls this directly
+        (SxMainMenuButton); the shell treats it like a click and tells the three apart by
+        button.isDown() (it shows the unedited image while the button is down). */
+    virtual void menuButtonReported (juce::Button& button) {}
+
 protected:
     /** Called by enterModal for every component made modal. */
     virtual void disableToolbar() {}

@@ -4,39 +4,17 @@
 // framed colour chips.
 
 #include "ColorComponent.h"
+#include "GalleryKit.h"
 #include "GalleryPage.h"
 #include "SxBorderComponent.h"
 #include "SxColorComponent.h"
-#include "SxLabel.h"
-#include "SxRelativeBounds.h"
 #include "SxRoundedComponent.h"
 #include "WhiteTurquoiseBorderComponent.h"
 #include "WhiteTurquoiseThickBorderComponent.h"
 
 namespace
 {
-    const juce::Colour captionGrey (190, 190, 190);
-
-    SxLabel& addLabel (juce::Component& parent, const juce::String& text, const juce::String& bounds,
-                       float height = 13.0f, bool bold = false, juce::Justification justification = juce::Justification::centredLeft,
-                       juce::Colour colour = juce::Colours::white)
-    {
-        auto* label = new SxLabel ("label", text);
-        label->setFont (juce::Font (height, bold ? juce::Font::bold : juce::Font::plain));
-        label->setColour (juce::Label::textColourId, colour);
-        label->setJustificationType (justification);
-        parent.addAndMakeVisible (label);
-        SxRelativeBounds::apply (*label, bounds);
-        return *label;
-    }
-
-    template <typename ComponentType>
-    ComponentType& place (juce::Component& parent, ComponentType* child, const juce::String& bounds)
-    {
-        parent.addAndMakeVisible (child);
-        SxRelativeBounds::apply (*child, bounds);
-        return *child;
-    }
+    using namespace GalleryKit;
 
     SxColorComponent* colourPanel (juce::uint32 word, const juce::String& id = {})
     {

@@ -80,6 +80,11 @@ namespace sxgui
         return openButton.isEnabled() && saveButton.isEnabled();
     }
 
+    void HostWindow::menuButtonReported (juce::Button& button)
+    {
+        menuButtonReports.add (button.getName() + (button.isDown() ? " down" : " up"));
+    }
+
     void HostWindow::paint (juce::Graphics& g)
     {
         g.fillAll (juce::Colour (120, 120, 120));

@@ -63,6 +63,11 @@ namespace sxgui
         juce::StringArray toolbarMouseUps;
         /** Names of toolbar buttons that were clicked. */
         juce::StringArray toolbarClicks;
+        /** What menu buttons reported directly: the button's name and " down" or " up" by
+            its state at the call. */
+        juce::StringArray menuButtonReports;
+
+        void menuButtonReported (juce::Button& button) override;
 
         void paint (juce::Graphics& g) override;
 

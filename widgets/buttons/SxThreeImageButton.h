@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SxUpdateComponent.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** A text button drawn from three slices, a left cap and a right cap at half their pixel
+    width and a middle stretched between them, at the button's height ("Done"). Pressed, it
+    shows the pressed slices at opacity 0.9; under the mouse the normal slices at full
+    opacity; otherwise the normal slices at 0.9. The caption (SxButtonCaption) exists only
+    with text. */
+class SxThreeImageButton : public juce::Button,
+                           public SxUpdateComponent
+{
+public:
+    SxThreeImageButton (const juce::String& componentName, const juce::String& text);
+    ~SxThreeImageButton() override;
+
+    void update() override {}
+
+    /** The caption label, null without text. */
+    juce::Label* getLabel() const noexcept  { return label; }
+
+    void paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
+private:
+    juce::Image normalLeft, normalMiddle, normalRight, pressedLeft, pressedMiddle, pressedRight;
+    juce::String text;
+    juce::Label* label = nullptr;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SxThreeImageButton)
+};
