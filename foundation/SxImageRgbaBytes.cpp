@@ -8,13 +8,13 @@
 #include "SxPropertySet.h"
 #include "ImageSpan.h"
 #include "PixelMath.h"
-#include "Resampling.h"
 #include "SxImageAlphaByte.h"
 #include "ImageRGBAPixelData.h"
 #include "ImageRGBAPixelDataNoCopy.h"
 #include "PlatformImage.h"
 #include "ParallelRows.h"
 #include "PremultiplyTables.h"
+#include "RegionCopy.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,12 +25,12 @@ using PixelMath::div255Round;
 
 namespace
 {
-    uint8_t* allocatePixels (int w, int h)
+    uint8_t* allocatePixels (int w, int h, bool cleared = true)
     {
         const size_t bytes = PixelMath::checkedImageBytes (w, h, 4);
         if (bytes == 0)
             return nullptr;
-        auto* p = static_cast<uint8_t*> (std::calloc (bytes, 1));
+        auto* p = static_cast<uint8_t*> (cleared ? std::calloc (bytes, 1) : std::malloc (bytes));
         if (p == nullptr)
             throw std::bad_alloc();
         return p;
@@ -69,8 +69,13 @@ SxImageRgbaBytes::SxImageRgbaBytes (int w, int h)
 {
 }
 
+SxImageRgbaBytes::SxImageRgbaBytes (int w, int h, Uninitialised)
+    : pixels (allocatePixels (w, h, false)), width (w), height (h), ownsPixels (true)
+{
+}
+
 SxImageRgbaBytes::SxImageRgbaBytes (const SxImageRgbaBytes& other)
-    : SxSmartPtr(), pixels (allocatePixels (other.width, other.height)),
+    : SxSmartPtr(), pixels (allocatePixels (other.width, other.height, other.pixels == nullptr)),
       width (other.width), height (other.height), ownsPixels (true)
 {
     if (pixels != nullptr && other.pixels != nullptr)
@@ -314,7 +319,7 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
 // Framework and platform image bridges
 
 SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
-    : SxImageRgbaBytes (image.getWidth(), image.getHeight())
+    : SxImageRgbaBytes (image.getWidth(), image.getHeight(), uninitialised)
 {
     if (pixels == nullptr)
         return;
@@ -322,7 +327,10 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
     const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
     const auto format = bits.pixelFormat;
     if (format != juce::Image::RGB && format != juce::Image::ARGB && format != juce::Image::SingleChannel)
+    {
+        clear();
         return;
+    }
 
     const uint8_t* unpremultiply = PremultiplyTables::unpremultiply();
     ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
@@ -340,12 +348,15 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
             }
             else if (format == juce::Image::ARGB)
             {
-                // Alpha 0 leaves the zeroed pixel; alpha 255 divides to the colour itself.
+                // Alpha 0 gives four zero bytes; alpha 255 divides to the colour itself.
                 for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
                 {
                     const int a = s[3];
                     if (a == 0)
+                    {
+                        std::memset (d, 0, 4);
                         continue;
+                    }
                     const uint8_t* divided = PremultiplyTables::row (unpremultiply, a);
                     d[0] = (uint8_t) a; d[1] = divided[s[2]]; d[2] = divided[s[1]]; d[3] = divided[s[0]];
                 }
@@ -362,14 +373,18 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
 }
 
 SxImageRgbaBytes::SxImageRgbaBytes (const PlatformImage& image)
-    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0)
+    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0, uninitialised)
 {
-    const size_t count = (size_t) width * (size_t) height;
-    const uint8_t* s = image.rgba.data();
-    for (uint8_t* d = pixels; d != pixels + count * 4; d += 4, s += 4)
+    if (pixels == nullptr)
+        return;
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
     {
-        d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
-    }
+        const uint8_t* s = image.getRow (y0);
+        for (uint8_t* d = getRowPointer (y0); d != getRowPointer (y1); d += 4, s += 4)
+        {
+            d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
+        }
+    });
 }
 
 juce::Image SxImageRgbaBytes::toImage()
@@ -432,11 +447,14 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
     image.width = width;
     image.height = height;
     image.rgba.resize ((size_t) width * (size_t) height * 4);
-    const uint8_t* s = pixels;
-    for (uint8_t* d = image.rgba.data(); d != image.rgba.data() + image.rgba.size(); d += 4, s += 4)
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
     {
-        d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
-    }
+        const uint8_t* s = getRowPointer (y0);
+        for (uint8_t* d = image.getRow (y0); d != image.getRow (y1); d += 4, s += 4)
+        {
+            d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
+        }
+    });
     return image;
 }
 
@@ -445,7 +463,7 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
 
 void SxImageRgbaBytes::copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
 {
-    copyRegionBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
+    RegionCopy::copyBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
 }
 
 //==============================================================================
