@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -19,7 +20,8 @@ namespace
     struct Strip
     {
         int first = 0, end = 0;
-        std::vector<uint8_t> deflated;
+        std::unique_ptr<uint8_t[]> deflated;   // deflatedBytes of it are the strip's piece
+        size_t deflatedBytes = 0;
         uLong adler = 1;
         size_t length = 0;   // filtered bytes
         bool ok = false;
@@ -98,34 +100,42 @@ namespace
             filter.filter (rows[y], y > 0 ? rows[y - 1] : nullptr, out);
     }
 
-    bool deflateStrip (Strip& strip, const std::vector<uint8_t>& input, const uint8_t* dictionary, size_t dictionaryBytes,
-                       bool last, int level)
+    bool deflateStrip (Strip& strip, const uint8_t* input, size_t inputBytes, const uint8_t* dictionary,
+                       size_t dictionaryBytes, bool last, int level)
     {
         z_stream z {};
         if (deflateInit2 (&z, level, Z_DEFLATED, -15, 8, Z_FILTERED) != Z_OK)
             return false;
 
         bool ok = dictionaryBytes == 0 || deflateSetDictionary (&z, dictionary, (uInt) dictionaryBytes) == Z_OK;
-        strip.deflated.resize (deflateBound (&z, (uLong) input.size()) + 64);
-        z.next_in = const_cast<Bytef*> (input.data());
-        z.avail_in = (uInt) input.size();
+        // The bound holds for a finished stream; the sync flush adds a few bytes, and the loop
+        // grows the buffer should a zlib ever need more.
+        size_t capacity = deflateBound (&z, (uLong) inputBytes) + 64;
+        strip.deflated = std::make_unique_for_overwrite<uint8_t[]> (capacity);
+        z.next_in = const_cast<Bytef*> (input);
+        z.avail_in = (uInt) inputBytes;
         const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
 
         while (ok)
         {
             const size_t written = (size_t) z.total_out;
-            z.next_out = strip.deflated.data() + written;
-            z.avail_out = (uInt) (strip.deflated.size() - written);
+            z.next_out = strip.deflated.get() + written;
+            z.avail_out = (uInt) (capacity - written);
             const int result = deflate (&z, flush);
             if (result == Z_STREAM_END || (! last && result == Z_OK && z.avail_out > 0 && z.avail_in == 0))
                 break;
             if (result != Z_OK && result != Z_BUF_ERROR)
+            {
                 ok = false;
-            else
-                strip.deflated.resize (strip.deflated.size() * 2);
+                break;
+            }
+            auto larger = std::make_unique_for_overwrite<uint8_t[]> (capacity * 2);
+            std::memcpy (larger.get(), strip.deflated.get(), (size_t) z.total_out);
+            strip.deflated = std::move (larger);
+            capacity *= 2;
         }
 
-        strip.deflated.resize ((size_t) z.total_out);
+        strip.deflatedBytes = (size_t) z.total_out;
         deflateEnd (&z);
         return ok;
     }
@@ -145,12 +155,14 @@ namespace
         }
         const size_t dictionaryBytes = std::min (before.size(), windowBytes);
 
-        std::vector<uint8_t> input ((size_t) (strip.end - strip.first) * lineBytes);
-        filterRows (filter, rows, strip.first, strip.end, rowBytes, input.data());
+        const size_t inputBytes = (size_t) (strip.end - strip.first) * lineBytes;
+        const auto input = std::make_unique_for_overwrite<uint8_t[]> (inputBytes);
+        filterRows (filter, rows, strip.first, strip.end, rowBytes, input.get());
 
-        strip.length = input.size();
-        strip.adler = adler32 (1, input.data(), (uInt) input.size());
-        strip.ok = deflateStrip (strip, input, before.data() + before.size() - dictionaryBytes, dictionaryBytes, last, level);
+        strip.length = inputBytes;
+        strip.adler = adler32 (1, input.get(), (uInt) inputBytes);
+        strip.ok = deflateStrip (strip, input.get(), inputBytes, before.data() + before.size() - dictionaryBytes,
+                                 dictionaryBytes, last, level);
     }
 }
 
@@ -209,7 +221,7 @@ std::vector<uint8_t> ParallelDeflate::compressPngRows (const uint8_t* const* row
         {
             if (! strip.ok)
                 return {};
-            total += strip.deflated.size();
+            total += strip.deflatedBytes;
         }
 
         std::vector<uint8_t> stream;
@@ -219,7 +231,7 @@ std::vector<uint8_t> ParallelDeflate::compressPngRows (const uint8_t* const* row
         uLong adler = adler32 (0, nullptr, 0);
         for (const auto& strip : strips)
         {
-            stream.insert (stream.end(), strip.deflated.begin(), strip.deflated.end());
+            stream.insert (stream.end(), strip.deflated.get(), strip.deflated.get() + strip.deflatedBytes);
             adler = adler32_combine (adler, strip.adler, (z_off_t) strip.length);
         }
         for (int shift = 24; shift >= 0; shift -= 8)
