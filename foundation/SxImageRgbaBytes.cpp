@@ -128,23 +128,30 @@ void SxImageRgbaBytes::fill (uint32_t word) noexcept
 {
     const uint8_t bytes[4] = { PixelMath::wordAlpha (word), PixelMath::wordRed (word),
                                PixelMath::wordGreen (word), PixelMath::wordBlue (word) };
-    const size_t count = (size_t) width * (size_t) height;
-    for (size_t i = 0; i < count; ++i)
-        std::memcpy (pixels + i * 4, bytes, 4);
+    if (pixels == nullptr)
+        return;
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
+    {
+        for (uint8_t* p = getRowPointer (y0); p != getRowPointer (y1); p += 4)
+            std::memcpy (p, bytes, 4);
+    });
 }
 
 void SxImageRgbaBytes::copyPixelsFrom (const SxImageRgbaBytes& other) noexcept
 {
-    if (other.width == width && other.height == height)
-    {
-        if (pixels != nullptr && other.pixels != nullptr && pixels != other.pixels)
-            std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height * 4);
+    if (pixels == nullptr || other.pixels == nullptr || pixels == other.pixels)
         return;
-    }
+    // Rows in bands on all cores: a fresh buffer's first touch costs more than the copy.
     const int w = std::min (width, other.width);
     const int h = std::min (height, other.height);
-    for (int y = 0; y < h; ++y)
-        std::memcpy (getRowPointer (y), other.getRowPointer (y), (size_t) w * 4);
+    ParallelRows::forEachBand (0, h, w, [&] (int y0, int y1)
+    {
+        if (other.width == width && w == width)
+            std::memcpy (getRowPointer (y0), other.getRowPointer (y0), (size_t) (y1 - y0) * (size_t) width * 4);
+        else
+            for (int y = y0; y < y1; ++y)
+                std::memcpy (getRowPointer (y), other.getRowPointer (y), (size_t) w * 4);
+    });
 }
 
 void SxImageRgbaBytes::convertToRgbaOrder() noexcept
@@ -290,13 +297,16 @@ void SxImageRgbaBytes::multiplyAlpha (const SxImageRgbaBytes& other, const RectB
     clipRectToBounds (area, lastPixelBounds (width, height));
     const auto span = ImageSpan::fromRect (&area, width, height).clippedTo (other.width, other.height);
 
-    for (int y = span.y0; y < span.y1; ++y)
+    ParallelRows::forEachBand (span.y0, span.y1, span.columns(), [&] (int y0, int y1)
     {
-        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
-        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
-        for (int x = span.x0; x < span.x1; ++x, d += 4, o += 4)
-            d[0] = (uint8_t) (int) ((float) d[0] * ((float) o[0] / 255.0f));
-    }
+        for (int y = y0; y < y1; ++y)
+        {
+            uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+            const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+            for (int x = span.x0; x < span.x1; ++x, d += 4, o += 4)
+                d[0] = (uint8_t) (int) ((float) d[0] * ((float) o[0] / 255.0f));
+        }
+    });
 }
 
 void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept
@@ -306,13 +316,16 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
     const auto span = ImageSpan::fromRect (&area, other.width, other.height).clippedTo (width, height);
     const float keep = 1.0f - t;
 
-    for (int y = span.y0; y < span.y1; ++y)
+    ParallelRows::forEachBand (span.y0, span.y1, span.columns(), [&] (int y0, int y1)
     {
-        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
-        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
-        for (int i = 0; i < span.columns() * 4; ++i)
-            d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
-    }
+        for (int y = y0; y < y1; ++y)
+        {
+            uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+            const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+            for (int i = 0; i < span.columns() * 4; ++i)
+                d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
+        }
+    });
 }
 
 //==============================================================================
