@@ -1,25 +1,26 @@
 // Renders one image through a watercolour effect, for goldens, looking and timing.
 //
 //   WatercolorHarness <input image | "scene:WxH"> <effect short name> <preset number 1-8 | 0 for reset values>
-//                     <scale> <output.png> [repeats]
+//                     <scale> <output.jpg | .jp2 | .png | .tif> [repeats]
 //
-// The input (a file, or the generated test scene of the goldens at the given size) is resized
-// by scale, rendered with renderScale = longer side / 1024 as the document does, and written
-// as PNG. The time of each stage of the road goes to the standard output: reading, scaling,
-// the render's own stages, writing. With repeats > 1 the render runs that many times (the
-// preset applied again in between, as a user picking it again would) and the times are
-// printed, the render stages of the last run and the peak resident memory.
+// The input (any image the application opens, upright, or the generated test scene of the
+// goldens at the given size) is resized by scale, rendered with renderScale = longer side /
+// 1024 as the document does, and saved as the output name's type at quality 80 with the
+// input's resolution and camera metadata, as the application saves. The time of each stage
+// of the road goes to the standard output: reading, scaling, the render's own stages,
+// writing. With repeats > 1 the render runs that many times (the preset applied again in
+// between, as a user picking it again would) and the times are printed, the render stages
+// of the last run and the peak resident memory.
 //
 // A golden of tests/data/golden is painted again with, for example:
 //   WatercolorHarness scene:320x240 Stylized 1 1 Stylized-01.png
 
 #include "AbstractWaterColor.h"
-#include "AtomicFileWriter.h"
 #include "ImageFileBridges.h"
+#include "ImageFileWriter.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
 #include "StylizedWatercolor.h"
-#include "SxPNGImageFormat.h"
 #include "TestScene.h"
 #include "WatercolorFactoryPresets.h"
 #include "WatercolorRender.h"
@@ -33,23 +34,22 @@
 
 namespace
 {
-    std::unique_ptr<SxImageRgbaBytes> loadInput (const juce::String& source)
+    /** The input with what the document keeps of it: resolution and camera metadata. */
+    ImageFileBridges::OpenedImage openInput (const juce::String& source)
     {
+        ImageFileBridges::OpenedImage opened;
         if (source.startsWith ("scene:"))
         {
             const auto size = source.fromFirstOccurrenceOf ("scene:", false, false);
             const int w = size.upToFirstOccurrenceOf ("x", false, true).getIntValue();
             const int h = size.fromFirstOccurrenceOf ("x", false, true).getIntValue();
             if (w < 1 || h < 1)
-                return {};
-            return std::make_unique<SxImageRgbaBytes> (sxtest::makeScene (w, h));
+                opened.refusal = "The scene size is not W x H.";
+            else
+                opened.image = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (sxtest::makeScene (w, h)));
+            return opened;
         }
-        // The road of an opened photograph: the platform decoder, then the colour buffer.
-        const auto path = juce::File::getCurrentWorkingDirectory().getChildFile (source).getFullPathName();
-        std::unique_ptr<SxImageRgbaBytes> image (ImageFileBridges::loadImageFileAsRgba (path));
-        if (image != nullptr && image->pixels == nullptr)
-            return {};
-        return image;
+        return ImageFileBridges::openImageFile (juce::File::getCurrentWorkingDirectory().getChildFile (source));
     }
 
     /** Prints each stage of the render as it ends, with the time since the previous one. */
@@ -82,18 +82,28 @@ int paint (int argc, char** argv)
 {
     if (argc < 6)
     {
-        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale> <out.png> [repeats]\n";
+        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale>"
+                     " <out.jpg | .jp2 | .png | .tif> [repeats]\n";
         return 2;
     }
 
     const juce::ScopedJuceInitialiser_GUI juce;
-    const auto readStart = std::chrono::steady_clock::now();
-    auto input = loadInput (argv[1]);
-    if (input == nullptr || input->pixels == nullptr)
+    const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
+    const auto outputType = ImageFileWriter::typeForFile (out);
+    if (! outputType.has_value())
     {
-        std::cerr << "cannot read " << argv[1] << "\n";
+        std::cerr << "cannot write " << argv[5] << ": the name must end in .jpg, .jpeg, .jp2, .png, .tif or .tiff\n";
+        return 2;
+    }
+
+    const auto readStart = std::chrono::steady_clock::now();
+    auto opened = openInput (argv[1]);
+    if (! opened.image)
+    {
+        std::cerr << "cannot read " << argv[1] << ": " << opened.refusal << "\n";
         return 1;
     }
+    auto& input = opened.image;
     printRoadStage ("read", readStart);
 
     const float scale = juce::String (argv[4]).getFloatValue();
@@ -160,12 +170,15 @@ int paint (int argc, char** argv)
     }
 
     const auto writeStart = std::chrono::steady_clock::now();
-    const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
-    const auto painting = layer.getOutputImage()->toImage();
-    if (! AtomicFileWriter::write (out, [&painting] (juce::OutputStream& stream)
-                                   { return SxPNGImageFormat().writeImageToStream (painting, stream); }))
+    ImageFileWriter::Options options;
+    options.type = *outputType;
+    options.resolutionX = opened.resolutionX;
+    options.resolutionY = opened.resolutionY;
+    options.exif = opened.exif;
+    const auto written = ImageFileWriter::write (*layer.getOutputImage(), out, options);
+    if (written.failed())
     {
-        std::cerr << "cannot write " << argv[5] << "\n";
+        std::cerr << "cannot write " << argv[5] << ": " << written.getErrorMessage() << "\n";
         return 1;
     }
     printRoadStage ("write", writeStart);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "HostWindow.h"
+#include "MessagePump.h"
+#include "PeerInput.h"
+#include "SxOutsideInputWatcher.h"
+
+#include <gtest/gtest.h>
+
+namespace sxgui
+{
+    /** A test with the host window on the desktop and input through its peer. */
+    class HostedTest : public ::testing::Test
+    {
+    protected:
+        void SetUp() override     { host.show(); }
+        void TearDown() override
+        {
+            drainMessages();
+
+            if (auto* watcher = SxOutsideInputWatcher::getInstanceWithoutCreating())
+                watcher->disarm();
+        }
+
+        HostWindow host;
+        PeerInput input { host };
+    };
+}

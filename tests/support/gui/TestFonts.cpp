@@ -1,0 +1,9 @@
+#include "TestFonts.h"
+
+namespace sxgui
+{
+    void pinFonts (juce::LookAndFeel& lookAndFeel)
+    {
+        lookAndFeel.setDefaultSansSerifTypefaceName (pinnedTypefaceName);
+    }
+}

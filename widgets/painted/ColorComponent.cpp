@@ -1,0 +1,11 @@
+#include "ColorComponent.h"
+
+ColorComponent::ColorComponent()
+    : SxComponent ({})
+{
+}
+
+void ColorComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (colour);
+}
