@@ -1,9 +1,11 @@
+#include "ExifTestBlocks.h"
 #include "ParallelDeflate.h"
 #include "PngCodec.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -139,4 +141,35 @@ TEST (ParallelDeflate, NothingIsMadeOfNoRows)
     const uint8_t* rows[] = { row };
     EXPECT_TRUE (ParallelDeflate::compressPngRows (rows, 0, 8, 4).empty());
     EXPECT_TRUE (ParallelDeflate::compressPngRows (rows, 1, 0, 4).empty());
+}
+
+TEST (ParallelDeflate, LargePngsKeepTheirResolutionAndCameraDataBeforeTheImageData)
+{
+    auto picture = makePicture (1400, 1000, Content::gradient);
+    picture.resolutionX = 300;
+    picture.resolutionY = 150;
+    picture.exifBlock = sxtest::makeExifBlock ({});
+    const auto file = encode (picture, true, 0);
+
+    std::vector<std::string> chunks;
+    for (size_t pos = 8; pos + 12 <= file.size();)
+    {
+        const uint32_t length = (uint32_t) file[pos] << 24 | (uint32_t) file[pos + 1] << 16 | (uint32_t) file[pos + 2] << 8 | file[pos + 3];
+        chunks.emplace_back (reinterpret_cast<const char*> (file.data() + pos + 4), 4);
+        pos += 12 + length;
+    }
+    ASSERT_FALSE (chunks.empty());
+    EXPECT_EQ (chunks.front(), "IHDR");
+    EXPECT_EQ (chunks.back(), "IEND");
+    const auto exif = std::find (chunks.begin(), chunks.end(), "eXIf");
+    ASSERT_NE (exif, chunks.end());
+    EXPECT_EQ (std::count (chunks.begin(), chunks.end(), "eXIf"), 1);
+    EXPECT_LT (exif - chunks.begin(), std::find (chunks.begin(), chunks.end(), "IDAT") - chunks.begin());
+
+    const auto decoded = PngCodec::decode (file.data(), file.size());
+    ASSERT_TRUE (decoded.has_value());
+    EXPECT_TRUE (decoded->rgba == picture.rgba);
+    EXPECT_NEAR (decoded->resolutionX, 300.0, 1.0e-6);
+    EXPECT_NEAR (decoded->resolutionY, 150.0, 1.0e-6);
+    EXPECT_EQ (decoded->exifBlock, picture.exifBlock);
 }
