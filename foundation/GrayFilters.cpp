@@ -4,6 +4,7 @@
 #include "SxImageAlphaByte.h"
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -36,11 +37,12 @@ namespace
     /** Packed copy of an area, for filters that must not read what they write. */
     struct AreaCopy
     {
-        AreaCopy (Area from, int w, int h) : bytes ((size_t) w * (size_t) h), area { bytes.data(), (size_t) w }
+        AreaCopy (Area from, int w, int h)
+            : bytes (std::make_unique_for_overwrite<uint8_t[]> ((size_t) w * (size_t) h)), area { bytes.get(), (size_t) w }
         {
             copyArea (from, area, w, h);
         }
-        std::vector<uint8_t> bytes;
+        std::unique_ptr<uint8_t[]> bytes;
         Area area;
     };
 
@@ -514,8 +516,8 @@ void blurGray (const SxImageAlphaByte& source, SxImageAlphaByte& destination, fl
     }
 
     // B first, while the source is intact even when it is the destination.
-    std::vector<uint8_t> b ((size_t) w * (size_t) h);
-    const Area bArea { b.data(), (size_t) w };
+    const auto b = std::make_unique_for_overwrite<uint8_t[]> ((size_t) w * (size_t) h);
+    const Area bArea { b.get(), (size_t) w };
     blurWholeRadiusArea (src, bArea, w, h, std::ceil (r));
 
     if (std::trunc (r) < 1.0f)
@@ -549,10 +551,10 @@ void gaussianBlurGray (SxImageAlphaByte& image, double r)
     kernel.makeWeights();
 
     // Vertical pass first: columns become rows of a transposed copy.
-    std::vector<uint8_t> transposed ((size_t) w * (size_t) h);
-    transpose (image.pixels, transposed.data(), w, h);
-    filterLines (transposed.data(), h, w, kernel);
-    transpose (transposed.data(), image.pixels, h, w);
+    const auto transposed = std::make_unique_for_overwrite<uint8_t[]> ((size_t) w * (size_t) h);
+    transpose (image.pixels, transposed.get(), w, h);
+    filterLines (transposed.get(), h, w, kernel);
+    transpose (transposed.get(), image.pixels, h, w);
     filterLines (image.pixels, w, h, kernel);
 }
 
@@ -564,12 +566,12 @@ void sobelMagnitudeGray (const SxImageAlphaByte& source, SxImageAlphaByte& desti
         return;
 
     const Area dst = areaOf (destination);
-    std::vector<uint8_t> ownCopy;
+    std::unique_ptr<uint8_t[]> ownCopy;
     Area src = areaOf (source);
     if (src.pixels == dst.pixels)
     {
-        ownCopy.resize ((size_t) w * (size_t) h);
-        src = { ownCopy.data(), (size_t) w };
+        ownCopy = std::make_unique_for_overwrite<uint8_t[]> ((size_t) w * (size_t) h);
+        src = { ownCopy.get(), (size_t) w };
         copyArea (areaOf (source), src, w, h);
     }
 

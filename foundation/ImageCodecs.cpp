@@ -2,6 +2,8 @@
 
 #include "PlatformImage.h"
 #include "GifDecoder.h"
+#include "ParallelRows.h"
+#include "PremultiplyTables.h"
 #include "RAWJuceImageFormat.h"
 #include "SxJPEGImageFormat.h"
 #include "SxPNGImageFormat.h"
@@ -66,16 +68,19 @@ juce::Image ImageCodecs::imageFromPlatformImage (const PlatformImage& source)
 
     juce::Image image (juce::Image::ARGB, source.width, source.height, false, juce::SoftwareImageType());
     juce::Image::BitmapData bits (image, juce::Image::BitmapData::writeOnly);
-    for (int y = 0; y < source.height; ++y)
+    ParallelRows::forEachBand (0, source.height, source.width, [&] (int y0, int y1)
     {
-        const uint8_t* s = source.getRow (y);
-        auto* d = reinterpret_cast<juce::PixelARGB*> (bits.getLinePointer (y));
-        for (int x = 0; x < source.width; ++x, s += 4, ++d)
+        for (int y = y0; y < y1; ++y)
         {
-            d->setARGB (s[3], s[0], s[1], s[2]);
-            d->premultiply();
+            const uint8_t* s = source.getRow (y);
+            auto* d = reinterpret_cast<juce::PixelARGB*> (bits.getLinePointer (y));
+            for (int x = 0; x < source.width; ++x, s += 4, ++d)
+            {
+                d->setARGB (s[3], s[0], s[1], s[2]);
+                d->premultiply();
+            }
         }
-    }
+    });
     return image;
 }
 
@@ -89,14 +94,38 @@ PlatformImage ImageCodecs::platformImageFromImage (const juce::Image& source)
     image.rgba.resize ((size_t) image.width * (size_t) image.height * 4);
 
     const juce::Image::BitmapData bits (source, juce::Image::BitmapData::readOnly);
-    for (int y = 0; y < image.height; ++y)
+    const uint8_t* unpremultiply = PremultiplyTables::unpremultiply();
+    ParallelRows::forEachBand (0, image.height, image.width, [&] (int y0, int y1)
     {
-        uint8_t* d = image.getRow (y);
-        for (int x = 0; x < image.width; ++x, d += 4)
+        for (int y = y0; y < y1; ++y)
         {
-            const auto c = bits.getPixelColour (x, y);
-            d[0] = c.getRed(); d[1] = c.getGreen(); d[2] = c.getBlue(); d[3] = c.getAlpha();
+            uint8_t* d = image.getRow (y);
+            const uint8_t* s = bits.getLinePointer (y);
+            if (bits.pixelFormat == juce::Image::ARGB)
+            {
+                // The framework's own unpremultiply: truncated, at most 255, zero at alpha 0.
+                for (int x = 0; x < image.width; ++x, d += 4, s += bits.pixelStride)
+                {
+                    const uint8_t* divided = PremultiplyTables::row (unpremultiply, s[3]);
+                    d[0] = divided[s[2]]; d[1] = divided[s[1]]; d[2] = divided[s[0]]; d[3] = s[3];
+                }
+            }
+            else if (bits.pixelFormat == juce::Image::RGB)
+            {
+                for (int x = 0; x < image.width; ++x, d += 4, s += bits.pixelStride)
+                {
+                    d[0] = s[2]; d[1] = s[1]; d[2] = s[0]; d[3] = 255;
+                }
+            }
+            else
+            {
+                for (int x = 0; x < image.width; ++x, d += 4)
+                {
+                    const auto c = bits.getPixelColour (x, y);
+                    d[0] = c.getRed(); d[1] = c.getGreen(); d[2] = c.getBlue(); d[3] = c.getAlpha();
+                }
+            }
         }
-    }
+    });
     return image;
 }

@@ -8,7 +8,8 @@ ImageRGBAPixelData::ImageRGBAPixelData (SxImageRgbaBytes& s)
     : juce::ImagePixelData (juce::Image::ARGB, s.width, s.height), source (&s), lineStride (s.width * 4)
 {
     source->retain();
-    pixels.calloc ((size_t) lineStride * (size_t) juce::jmax (1, height));
+    // Every row is written below.
+    pixels.malloc ((size_t) lineStride * (size_t) juce::jmax (1, height));
     ParallelRows::forEachBand (0, height, width, [this] (int y0, int y1)
     {
         for (int y = y0; y < y1; ++y)

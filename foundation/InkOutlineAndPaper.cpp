@@ -78,7 +78,7 @@ void makeInkOutline (SxImageAlphaByte& source, SxImageAlphaByte& destination,
 
     std::memcpy (source.pixels, destination.pixels, (size_t) source.width * (size_t) source.height);
 
-    SxImageAlphaByte temp (destination.width, destination.height);
+    SxImageAlphaByte temp (destination.width, destination.height, SxImageAlphaByte::uninitialised);
 
     sobelMagnitudeGray (source, destination);
     InkOutlineAndPaper::scaleAndClamp (destination, 5.0f * strength);

@@ -3,6 +3,7 @@
 #include "ImageSpan.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
+#include "RegionCopy.h"
 #include "SxImageAlphaByte.h"
 #include "SxImageRgbaBytes.h"
 
@@ -22,15 +23,8 @@ namespace
     // Far beyond any image side, small enough that sums of two stay inside int32.
     constexpr float coordinateLimit = 1.0e9f;
 
-    int truncInt (float v) noexcept
-    {
-        return (int) std::trunc (std::clamp (v, -coordinateLimit, coordinateLimit));
-    }
-
-    bool isFinite (const RectBounds& r) noexcept
-    {
-        return std::isfinite (r.left) && std::isfinite (r.top) && std::isfinite (r.right) && std::isfinite (r.bottom);
-    }
+    using RegionCopy::isFinite;
+    int truncInt (float v) noexcept { return RegionCopy::truncCoordinate (v); }
 
     [[maybe_unused]] uint8_t clampByte (int v) noexcept { return (uint8_t) std::clamp (v, 0, 255); }
 
@@ -337,43 +331,10 @@ uint32_t sampleRgbaBilinear (const SxImageRgbaBytes& image, float x, float y) no
     return PixelMath::makeWord (out[0], out[1], out[2], out[3]);
 }
 
-void copyRegionBytes (uint8_t* destination, int destinationWidth, int destinationHeight,
-                      const uint8_t* source, int sourceWidth, int sourceHeight, int bytesPerPixel,
-                      const RectBounds& r, const SxPoint& point) noexcept
-{
-    if (destination == nullptr || source == nullptr || ! isFinite (r)
-        || ! std::isfinite (point.x) || ! std::isfinite (point.y))
-        return;
-
-    const int px = truncInt (point.x), py = truncInt (point.y);
-    const int dx = truncInt ((float) px - r.left), dy = truncInt ((float) py - r.top);
-
-    const int64_t xEnd = std::min<int64_t> ({ truncInt ((float) dx + r.right), destinationWidth - 1, (int64_t) dx + sourceWidth - 1 });
-    const int64_t yEnd = std::min<int64_t> ({ truncInt ((float) dy + r.bottom), destinationHeight - 1, (int64_t) dy + sourceHeight - 1 });
-    const int xStart = std::max ({ px, 0, dx });
-    const int yStart = std::max ({ py, 0, dy });
-    if (xStart > xEnd || yStart > yEnd)
-        return;
-
-    const size_t bpp = (size_t) bytesPerPixel;
-    if (destinationWidth == sourceWidth && destinationHeight == sourceHeight && xStart == 0 && yStart == 0
-        && xEnd == destinationWidth - 1 && yEnd == destinationHeight - 1 && px == 0 && py == 0)
-    {
-        std::memmove (destination, source, (size_t) destinationWidth * (size_t) destinationHeight * bpp);
-        return;
-    }
-
-    const size_t rowBytes = (size_t) (xEnd - xStart + 1) * bpp;
-    for (int y = yStart; y <= yEnd; ++y)
-        std::memmove (destination + ((size_t) y * (size_t) destinationWidth + (size_t) xStart) * bpp,
-                      source + ((size_t) (y - dy) * (size_t) sourceWidth + (size_t) (xStart - dx)) * bpp,
-                      rowBytes);
-}
-
 void copyAlphaRegion (SxImageAlphaByte& destination, const SxImageAlphaByte& source,
                       const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
 {
-    copyRegionBytes (destination.pixels, destination.width, destination.height,
+    RegionCopy::copyBytes (destination.pixels, destination.width, destination.height,
                      source.pixels, source.width, source.height, 1, sourceRect, destinationPoint);
 }
 
@@ -387,7 +348,8 @@ void blitScaledRgba (SxImageRgbaBytes& destination, const SxImageRgbaBytes& sour
     const int dw = truncInt (d.right - d.left), dh = truncInt (d.bottom - d.top);
     if (sw == dw && sh == dh)
     {
-        destination.copyRegionFrom (source, { s.left, s.top, s.left + (float) sw, s.top + (float) sh }, SxPoint { d.left, d.top });
+        RegionCopy::copyBytes (destination.pixels, destination.width, destination.height, source.pixels, source.width, source.height, 4,
+                         { s.left, s.top, s.left + (float) sw, s.top + (float) sh }, SxPoint { d.left, d.top });
         return;
     }
 
@@ -477,7 +439,10 @@ bool resizeRgbaImage (SxImageRgbaBytes& image, int width, int height, int mode)
     if (width < 1 || height < 1)
         return false;
 
-    auto fresh = std::make_unique<SxImageRgbaBytes> (width, height);
+    // The blit writes every pixel, unless there is nothing to scale from.
+    const bool filled = image.pixels != nullptr && image.width > 0 && image.height > 0;
+    auto fresh = filled ? std::make_unique<SxImageRgbaBytes> (width, height, SxImageRgbaBytes::uninitialised)
+                        : std::make_unique<SxImageRgbaBytes> (width, height);
     if (mode == 4)
         mode = image.width > width ? 3 : 1;
     blitScaledRgba (*fresh, image,
@@ -493,7 +458,9 @@ bool resizeAlphaImage (SxImageAlphaByte& image, int width, int height, int mode)
     if (width < 1 || height < 1)
         return false;
 
-    auto fresh = std::make_unique<SxImageAlphaByte> (width, height);
+    const bool filled = image.pixels != nullptr && image.width > 0 && image.height > 0;
+    auto fresh = filled ? std::make_unique<SxImageAlphaByte> (width, height, SxImageAlphaByte::uninitialised)
+                        : std::make_unique<SxImageAlphaByte> (width, height);
     RectBounds s { 0.0f, 0.0f, (float) image.width, (float) image.height };
     RectBounds d { 0.0f, 0.0f, (float) width, (float) height };
     blitScaled (*fresh, image, s, d, mode);

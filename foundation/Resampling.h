@@ -31,23 +31,13 @@ class SxImageRgbaBytes;
     An empty image gives 0. */
 uint32_t sampleRgbaBilinear (const SxImageRgbaBytes& image, float x, float y) noexcept;
 
-/** The unscaled region copy behind SxImageRgbaBytes::copyRegionFrom and copyAlphaRegion,
-    on packed rows of bytesPerPixel bytes. The shift from source to destination is
-    d = trunc(trunc(point) - rect.left) per axis; the copy covers destination columns
-    max(trunc(point.x), 0, dx) through min(trunc(dx + rect.right), destination width - 1,
-    dx + source width - 1), rows likewise, so it never leaves either buffer. Non-finite
-    input copies nothing; source and destination may be the same buffer. */
-void copyRegionBytes (uint8_t* destination, int destinationWidth, int destinationHeight,
-                      const uint8_t* source, int sourceWidth, int sourceHeight, int bytesPerPixel,
-                      const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept;
-
 /** Unscaled copy of the source rectangle to destinationPoint in the destination, clipped
-    to both images; bytes instead of colour pixels (see SxImageRgbaBytes::copyRegionFrom). */
+    to both images; bytes instead of colour pixels (RegionCopy::copyBytes). */
 void copyAlphaRegion (SxImageAlphaByte& destination, const SxImageAlphaByte& source,
                       const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept;
 
 /** Scales the source rectangle of a colour image into the destination rectangle. When both
-    rectangles have the same truncated size the copy is unscaled (copyRegionFrom). A
+    rectangles have the same truncated size the copy is unscaled (RegionCopy::copyBytes). A
     destination rectangle narrower or lower than one pixel, or a non-finite one, does nothing. */
 void blitScaledRgba (SxImageRgbaBytes& destination, const SxImageRgbaBytes& source,
                      const RectBounds& sourceRect, const RectBounds& destinationRect, int mode);

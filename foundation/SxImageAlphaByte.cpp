@@ -18,6 +18,14 @@ namespace
             throw std::bad_alloc();
         return p;
     }
+
+    uint8_t* allocateUninitialised (size_t bytes)
+    {
+        auto* p = static_cast<uint8_t*> (std::malloc (bytes == 0 ? 1 : bytes));
+        if (p == nullptr)
+            throw std::bad_alloc();
+        return p;
+    }
 }
 
 SxImageAlphaByte::SxImageAlphaByte (int w, int h)
@@ -25,8 +33,13 @@ SxImageAlphaByte::SxImageAlphaByte (int w, int h)
 {
 }
 
+SxImageAlphaByte::SxImageAlphaByte (int w, int h, Uninitialised)
+    : pixels (allocateUninitialised (PixelMath::checkedImageBytes (w, h, 1))), width (w), height (h)
+{
+}
+
 SxImageAlphaByte::SxImageAlphaByte (const SxImageAlphaByte& other)
-    : SxSmartPtr(), pixels (allocateZeroed ((size_t) other.width * (size_t) other.height)),
+    : SxSmartPtr(), pixels (allocateUninitialised ((size_t) other.width * (size_t) other.height)),
       width (other.width), height (other.height)
 {
     std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height);
@@ -41,7 +54,7 @@ SxImageAlphaByte::~SxImageAlphaByte()
 void SxImageAlphaByte::setFromRgba (const SxImageRgbaBytes& colour)
 {
     const size_t count = PixelMath::checkedImageBytes (colour.width, colour.height, 1);
-    auto* fresh = allocateZeroed (count);
+    auto* fresh = allocateUninitialised (count);   // every byte is written below
     const int w = colour.width;
     ParallelRows::forEachBand (0, colour.height, w, [&] (int first, int end)
     {

@@ -14,6 +14,12 @@ class SxImageAlphaByte : public SxSmartPtr
 public:
     /** A width x height image of zero bytes; negative or absurd sizes throw std::bad_alloc. */
     SxImageAlphaByte (int width, int height);
+
+    enum Uninitialised { uninitialised };
+    /** width x height bytes of undefined value, for an image that is filled or copied into
+        right away: it saves clearing memory that is overwritten next. */
+    SxImageAlphaByte (int width, int height, Uninitialised);
+
     SxImageAlphaByte (const SxImageAlphaByte& other);
     ~SxImageAlphaByte() override;
 

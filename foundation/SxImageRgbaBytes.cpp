@@ -8,13 +8,13 @@
 #include "SxPropertySet.h"
 #include "ImageSpan.h"
 #include "PixelMath.h"
-#include "Resampling.h"
 #include "SxImageAlphaByte.h"
 #include "ImageRGBAPixelData.h"
 #include "ImageRGBAPixelDataNoCopy.h"
 #include "PlatformImage.h"
 #include "ParallelRows.h"
 #include "PremultiplyTables.h"
+#include "RegionCopy.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,12 +25,12 @@ using PixelMath::div255Round;
 
 namespace
 {
-    uint8_t* allocatePixels (int w, int h)
+    uint8_t* allocatePixels (int w, int h, bool cleared = true)
     {
         const size_t bytes = PixelMath::checkedImageBytes (w, h, 4);
         if (bytes == 0)
             return nullptr;
-        auto* p = static_cast<uint8_t*> (std::calloc (bytes, 1));
+        auto* p = static_cast<uint8_t*> (cleared ? std::calloc (bytes, 1) : std::malloc (bytes));
         if (p == nullptr)
             throw std::bad_alloc();
         return p;
@@ -69,8 +69,13 @@ SxImageRgbaBytes::SxImageRgbaBytes (int w, int h)
 {
 }
 
+SxImageRgbaBytes::SxImageRgbaBytes (int w, int h, Uninitialised)
+    : pixels (allocatePixels (w, h, false)), width (w), height (h), ownsPixels (true)
+{
+}
+
 SxImageRgbaBytes::SxImageRgbaBytes (const SxImageRgbaBytes& other)
-    : SxSmartPtr(), pixels (allocatePixels (other.width, other.height)),
+    : SxSmartPtr(), pixels (allocatePixels (other.width, other.height, other.pixels == nullptr)),
       width (other.width), height (other.height), ownsPixels (true)
 {
     if (pixels != nullptr && other.pixels != nullptr)
@@ -123,23 +128,30 @@ void SxImageRgbaBytes::fill (uint32_t word) noexcept
 {
     const uint8_t bytes[4] = { PixelMath::wordAlpha (word), PixelMath::wordRed (word),
                                PixelMath::wordGreen (word), PixelMath::wordBlue (word) };
-    const size_t count = (size_t) width * (size_t) height;
-    for (size_t i = 0; i < count; ++i)
-        std::memcpy (pixels + i * 4, bytes, 4);
+    if (pixels == nullptr)
+        return;
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
+    {
+        for (uint8_t* p = getRowPointer (y0); p != getRowPointer (y1); p += 4)
+            std::memcpy (p, bytes, 4);
+    });
 }
 
 void SxImageRgbaBytes::copyPixelsFrom (const SxImageRgbaBytes& other) noexcept
 {
-    if (other.width == width && other.height == height)
-    {
-        if (pixels != nullptr && other.pixels != nullptr && pixels != other.pixels)
-            std::memcpy (pixels, other.pixels, (size_t) width * (size_t) height * 4);
+    if (pixels == nullptr || other.pixels == nullptr || pixels == other.pixels)
         return;
-    }
+    // Rows in bands on all cores: a fresh buffer's first touch costs more than the copy.
     const int w = std::min (width, other.width);
     const int h = std::min (height, other.height);
-    for (int y = 0; y < h; ++y)
-        std::memcpy (getRowPointer (y), other.getRowPointer (y), (size_t) w * 4);
+    ParallelRows::forEachBand (0, h, w, [&] (int y0, int y1)
+    {
+        if (other.width == width && w == width)
+            std::memcpy (getRowPointer (y0), other.getRowPointer (y0), (size_t) (y1 - y0) * (size_t) width * 4);
+        else
+            for (int y = y0; y < y1; ++y)
+                std::memcpy (getRowPointer (y), other.getRowPointer (y), (size_t) w * 4);
+    });
 }
 
 void SxImageRgbaBytes::convertToRgbaOrder() noexcept
@@ -285,13 +297,16 @@ void SxImageRgbaBytes::multiplyAlpha (const SxImageRgbaBytes& other, const RectB
     clipRectToBounds (area, lastPixelBounds (width, height));
     const auto span = ImageSpan::fromRect (&area, width, height).clippedTo (other.width, other.height);
 
-    for (int y = span.y0; y < span.y1; ++y)
+    ParallelRows::forEachBand (span.y0, span.y1, span.columns(), [&] (int y0, int y1)
     {
-        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
-        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
-        for (int x = span.x0; x < span.x1; ++x, d += 4, o += 4)
-            d[0] = (uint8_t) (int) ((float) d[0] * ((float) o[0] / 255.0f));
-    }
+        for (int y = y0; y < y1; ++y)
+        {
+            uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+            const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+            for (int x = span.x0; x < span.x1; ++x, d += 4, o += 4)
+                d[0] = (uint8_t) (int) ((float) d[0] * ((float) o[0] / 255.0f));
+        }
+    });
 }
 
 void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds* rect, float t) noexcept
@@ -301,20 +316,23 @@ void SxImageRgbaBytes::mixWith (const SxImageRgbaBytes& other, const RectBounds*
     const auto span = ImageSpan::fromRect (&area, other.width, other.height).clippedTo (width, height);
     const float keep = 1.0f - t;
 
-    for (int y = span.y0; y < span.y1; ++y)
+    ParallelRows::forEachBand (span.y0, span.y1, span.columns(), [&] (int y0, int y1)
     {
-        uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
-        const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
-        for (int i = 0; i < span.columns() * 4; ++i)
-            d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
-    }
+        for (int y = y0; y < y1; ++y)
+        {
+            uint8_t* d = getRowPointer (y) + (size_t) span.x0 * 4;
+            const uint8_t* o = other.getRowPointer (y) + (size_t) span.x0 * 4;
+            for (int i = 0; i < span.columns() * 4; ++i)
+                d[i] = (uint8_t) std::clamp ((int) ((float) d[i] * keep + (float) o[i] * t), 0, 255);
+        }
+    });
 }
 
 //==============================================================================
 // Framework and platform image bridges
 
 SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
-    : SxImageRgbaBytes (image.getWidth(), image.getHeight())
+    : SxImageRgbaBytes (image.getWidth(), image.getHeight(), uninitialised)
 {
     if (pixels == nullptr)
         return;
@@ -322,7 +340,10 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
     const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
     const auto format = bits.pixelFormat;
     if (format != juce::Image::RGB && format != juce::Image::ARGB && format != juce::Image::SingleChannel)
+    {
+        clear();
         return;
+    }
 
     const uint8_t* unpremultiply = PremultiplyTables::unpremultiply();
     ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
@@ -340,12 +361,15 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
             }
             else if (format == juce::Image::ARGB)
             {
-                // Alpha 0 leaves the zeroed pixel; alpha 255 divides to the colour itself.
+                // Alpha 0 gives four zero bytes; alpha 255 divides to the colour itself.
                 for (int x = 0; x < width; ++x, d += 4, s += bits.pixelStride)
                 {
                     const int a = s[3];
                     if (a == 0)
+                    {
+                        std::memset (d, 0, 4);
                         continue;
+                    }
                     const uint8_t* divided = PremultiplyTables::row (unpremultiply, a);
                     d[0] = (uint8_t) a; d[1] = divided[s[2]]; d[2] = divided[s[1]]; d[3] = divided[s[0]];
                 }
@@ -362,14 +386,18 @@ SxImageRgbaBytes::SxImageRgbaBytes (const juce::Image& image)
 }
 
 SxImageRgbaBytes::SxImageRgbaBytes (const PlatformImage& image)
-    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0)
+    : SxImageRgbaBytes (image.isValid() ? image.width : 0, image.isValid() ? image.height : 0, uninitialised)
 {
-    const size_t count = (size_t) width * (size_t) height;
-    const uint8_t* s = image.rgba.data();
-    for (uint8_t* d = pixels; d != pixels + count * 4; d += 4, s += 4)
+    if (pixels == nullptr)
+        return;
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
     {
-        d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
-    }
+        const uint8_t* s = image.getRow (y0);
+        for (uint8_t* d = getRowPointer (y0); d != getRowPointer (y1); d += 4, s += 4)
+        {
+            d[0] = s[3]; d[1] = s[0]; d[2] = s[1]; d[3] = s[2];
+        }
+    });
 }
 
 juce::Image SxImageRgbaBytes::toImage()
@@ -432,11 +460,14 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
     image.width = width;
     image.height = height;
     image.rgba.resize ((size_t) width * (size_t) height * 4);
-    const uint8_t* s = pixels;
-    for (uint8_t* d = image.rgba.data(); d != image.rgba.data() + image.rgba.size(); d += 4, s += 4)
+    ParallelRows::forEachBand (0, height, width, [&] (int y0, int y1)
     {
-        d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
-    }
+        const uint8_t* s = getRowPointer (y0);
+        for (uint8_t* d = image.getRow (y0); d != image.getRow (y1); d += 4, s += 4)
+        {
+            d[0] = s[1]; d[1] = s[2]; d[2] = s[3]; d[3] = s[0];
+        }
+    });
     return image;
 }
 
@@ -445,7 +476,7 @@ PlatformImage SxImageRgbaBytes::createPlatformImage() const
 
 void SxImageRgbaBytes::copyRegionFrom (const SxImageRgbaBytes& source, const RectBounds& sourceRect, const SxPoint& destinationPoint) noexcept
 {
-    copyRegionBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
+    RegionCopy::copyBytes (pixels, width, height, source.pixels, source.width, source.height, 4, sourceRect, destinationPoint);
 }
 
 //==============================================================================

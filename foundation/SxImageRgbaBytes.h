@@ -27,6 +27,11 @@ public:
     SxImageRgbaBytes();
     /** width x height transparent black pixels; negative or absurd sizes throw std::bad_alloc. */
     SxImageRgbaBytes (int width, int height);
+
+    enum Uninitialised { uninitialised };
+    /** width x height pixels of undefined value, for an image that is filled or copied
+        into right away: it saves clearing memory that is overwritten next. */
+    SxImageRgbaBytes (int width, int height, Uninitialised);
     /** A new buffer holding a copy of the other's pixels. */
     SxImageRgbaBytes (const SxImageRgbaBytes& other);
     ~SxImageRgbaBytes() override;
