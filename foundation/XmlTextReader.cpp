@@ -10,12 +10,6 @@
 
 namespace
 {
-    /** The framework's whitespace for ASCII (its parser skips and drops these). */
-    bool isAsciiSpace (unsigned char c) noexcept
-    {
-        return c == ' ' || (c >= 9 && c <= 13);
-    }
-
     /** Characters XML forbids but the framework's writer emits as references. */
     bool isWrittenButForbidden (uint32_t code) noexcept
     {
@@ -238,12 +232,13 @@ namespace
             if (text.empty())
                 return;
 
+            // Blank as the framework's parser judges it (the C library's wide spaces).
             bool content = false, nonAscii = false;
             for (const char c : text)
             {
                 const auto b = (unsigned char) c;
                 nonAscii |= b >= 0x80;
-                if (b < 0x80 && ! isAsciiSpace (b))
+                if (b < 0x80 && ! juce::CharacterFunctions::isWhitespace ((juce::juce_wchar) b))
                 {
                     content = true;
                     break;
@@ -331,11 +326,8 @@ namespace
             {
                 const auto at = eventOffset();
                 if (std::binary_search (rewrittenReferences.begin(), rewrittenReferences.end(), at))
-                {
-                    const auto* ref = original + at;
-                    appendUtf8 (text, readCharReference (ref, eventLength(), 0)->code);
-                    return;
-                }
+                    if (const auto ref = readCharReference (original + at, eventLength(), 0))
+                        return appendUtf8 (text, ref->code);
             }
             text.append (s, (size_t) length);
         }
@@ -412,18 +404,14 @@ namespace
 
 std::unique_ptr<juce::XmlElement> XmlTextReader::parse (const juce::String& text)
 {
-    const char* utf8 = text.toRawUTF8();
-    size_t size = text.getNumBytesAsUTF8();
-    if (size > maxBytes)
-        return nullptr;
-
     // The framework's parser skips whitespace before the declaration; expat would refuse it.
-    while (size > 0 && isAsciiSpace ((unsigned char) *utf8))
-    {
-        ++utf8;
-        --size;
-    }
-    if (size == 0)
+    auto start = text.getCharPointer();
+    while (start.isWhitespace())
+        ++start;
+
+    const char* utf8 = start.getAddress();
+    const auto size = text.getNumBytesAsUTF8() - (size_t) (utf8 - text.toRawUTF8());
+    if (size == 0 || size > maxBytes)
         return nullptr;
 
     std::string rewritten;
