@@ -12,14 +12,6 @@
 
 namespace
 {
-    SxPoint point (float x, float y)
-    {
-        SxPoint p;
-        p.x = x;
-        p.y = y;
-        return p;
-    }
-
     /** A layer whose mask holds what a user paints and traces on a photograph: 40
         strokes of 250 points, 12 outlines of 300 nodes. */
     class MaskedLayer : public StylizedWatercolor
@@ -32,8 +24,8 @@ namespace
             {
                 SxStroke stroke;
                 for (int i = 0; i < 250; ++i)
-                    stroke.mLine.push_back (point (100.0f + (float) (s * 37 + seed) + 3.1f * (float) i,
-                                                   200.0f + 80.0f * std::sin ((float) i * 0.05f + (float) s)));
+                    stroke.mLine.push_back (SxPoint { 100.0f + (float) (s * 37 + seed) + 3.1f * (float) i,
+                                                      200.0f + 80.0f * std::sin ((float) i * 0.05f + (float) s) });
                 stroke.mDiameter = 12.0f + (float) s;
                 stroke.mOpacity = s % 2 == 0 ? 1.0f : 0.5f;
                 maskData.strokes.push_back (stroke);
@@ -46,8 +38,8 @@ namespace
                 for (int i = 0; i < 300; ++i)
                 {
                     const float a = (float) i * 0.021f, r = 150.0f + (float) (c * 20);
-                    const auto anchor = point (800.0f + r * std::cos (a), 600.0f + r * std::sin (a));
-                    outline.appendNode ({ anchor, point (anchor.x - 2.5f, anchor.y - 1.25f), point (anchor.x + 2.5f, anchor.y + 1.25f) });
+                    const SxPoint anchor { 800.0f + r * std::cos (a), 600.0f + r * std::sin (a) };
+                    outline.appendNode ({ anchor, { anchor.x - 2.5f, anchor.y - 1.25f }, { anchor.x + 2.5f, anchor.y + 1.25f } });
                 }
                 maskData.curves.push_back (outline);
             }
