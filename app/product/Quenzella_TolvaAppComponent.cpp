@@ -1,0 +1,19 @@
+#include "Quenzella_TolvaAppComponent.h"
+
+#include "AbstractWaterColor.h"
+#include "StylizedWatercolor.h"
+
+void Quenzella_TolvaAppComponent::openInfoPage()
+{
+    juce::URL (getInfoPageUrl()).launchInDefaultBrowser();
+}
+
+void Quenzella_TolvaAppComponent::createEffectLayers()
+{
+    // Registered prototypes stay alive for the process; the registry keeps them.
+    for (auto* effect : { static_cast<Layer*> (new AbstractWaterColor()), static_cast<Layer*> (new StylizedWatercolor()) })
+    {
+        LayerManager::registerEffectPrototype (effect);
+        addEffect (effect);
+    }
+}
