@@ -10,7 +10,6 @@ void Quenzella_TolvaAppComponent::openInfoPage()
 
 void Quenzella_TolvaAppComponent::createEffectLayers()
 {
-    // Registered prototypes stay alive for the process; the registry keeps them.
     for (auto* effect : { static_cast<Layer*> (new AbstractWaterColor()), static_cast<Layer*> (new StylizedWatercolor()) })
     {
         LayerManager::registerEffectPrototype (effect);

@@ -31,6 +31,14 @@ namespace
     {
         juce::Logger::writeToLog (line);
     }
+
+    /** The effect layers of every main component made so far. They are the layer registry's
+        prototypes, which must stay valid for as long as the process runs. */
+    std::vector<std::unique_ptr<Layer>>& effectPrototypes()
+    {
+        static std::vector<std::unique_ptr<Layer>> layers;
+        return layers;
+    }
 }
 
 GenericAppComponent::GenericAppComponent()
@@ -49,15 +57,18 @@ GenericAppComponent::~GenericAppComponent()
     panTool.reset();
 
     // The effect layers are registered prototypes and live as long as the process: the
-    // stack must not delete the one it holds, and none may call back into this component.
-    if (layerManager != nullptr)
-        for (auto& group : effectGroups)
-            for (auto* effect : group.effects)
-            {
+    // stack must not delete the one it holds, none may call back into this component, and
+    // their controls and caches go now, while the framework still runs.
+    for (auto& group : effectGroups)
+        for (auto* effect : group.effects)
+        {
+            if (layerManager != nullptr)
                 layerManager->detachLayer (effect);
-                effect->setCallback (nullptr);
-                effect->setManager (nullptr);
-            }
+            effect->destroyControls();
+            effect->dropCachedImages();
+            effect->setCallback (nullptr);
+            effect->setManager (nullptr);
+        }
 
     layerManager.reset();
     settings.reset();
@@ -242,6 +253,7 @@ void GenericAppComponent::addEffect (Layer* effect)
         addEffectGroup (getAppName(), icon);
     }
 
+    effectPrototypes().emplace_back (effect);
     effectGroups[(size_t) currentEffectGroup].effects.push_back (effect);
 }
 
@@ -269,25 +281,23 @@ void GenericAppComponent::hideTooltips()
 
 void GenericAppComponent::enableToolbar()
 {
-    if (! workingImage)
-        return;
-
-    controlsEnabled = true;
-    for (auto* name : toolbarControlNames)
-        if (auto* control = findDescendant (*this, name))
-            control->setEnabled (true);
-    if (presetBrowser != nullptr)
-        presetBrowser->setEnabled (true);
+    if (workingImage)
+        setToolbarControlsEnabled (true);
 }
 
 void GenericAppComponent::disableToolbar()
 {
-    controlsEnabled = false;
+    setToolbarControlsEnabled (false);
+}
+
+void GenericAppComponent::setToolbarControlsEnabled (bool enabled)
+{
+    controlsEnabled = enabled;
     for (auto* name : toolbarControlNames)
         if (auto* control = findDescendant (*this, name))
-            control->setEnabled (false);
+            control->setEnabled (enabled);
     if (presetBrowser != nullptr)
-        presetBrowser->setEnabled (false);
+        presetBrowser->setEnabled (enabled);
 }
 
 void GenericAppComponent::timerCallback (int timerID)

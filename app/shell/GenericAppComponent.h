@@ -146,7 +146,8 @@ public:
     // Effect list
 
     /** Appends effect to the current group, making the application's group first when
-        there is none. */
+        there is none. Takes the layer, which stays alive as long as the process does: it is
+        also the layer registry's prototype. */
     void addEffect (Layer* effect);
     /** Appends a group and makes it the current one. */
     void addEffectGroup (const juce::String& name, const juce::Image& icon);
@@ -235,6 +236,7 @@ private:
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 
     void installFactoryPresets();
+    void setToolbarControlsEnabled (bool enabled);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericAppComponent)
 };
