@@ -1,20 +1,21 @@
 // Renders one image through a watercolour effect, for goldens, looking and timing.
 //
 //   WatercolorHarness <input image | "scene:WxH"> <effect short name> <preset number 1-8 | 0 for reset values>
-//                     <scale> <output.png> [repeats]
+//                     <scale> <output.jpg | .jp2 | .png | .tif> [repeats]
 //
-// The input (a file, or the generated test scene at the given size) is resized by scale,
-// rendered with renderScale = longer side / 1024 as the document does, and written as PNG.
-// With repeats > 1 the render runs that many times and the times are printed, then the
-// stages of the last run and the peak resident memory.
+// The input (any image the application opens, upright, or the generated test scene at the
+// given size) is resized by scale, rendered with renderScale = longer side / 1024 as the
+// document does, and saved as the output name's type at quality 80 with the input's
+// resolution and camera metadata, as the application saves. With repeats > 1 the render
+// runs that many times and the times are printed, then the stages of the last run and the
+// peak resident memory.
 
 #include "AbstractWaterColor.h"
-#include "AtomicFileWriter.h"
-#include "ImageCodecs.h"
+#include "ImageFileBridges.h"
+#include "ImageFileWriter.h"
 #include "RenderParameters.h"
 #include "Resampling.h"
 #include "StylizedWatercolor.h"
-#include "SxPNGImageFormat.h"
 #include "WatercolorFactoryPresets.h"
 #include "WatercolorRender.h"
 
@@ -56,21 +57,22 @@ namespace
         return image;
     }
 
-    std::unique_ptr<SxImageRgbaBytes> loadInput (const juce::String& source)
+    /** The input with what the document keeps of it: resolution and camera metadata. */
+    ImageFileBridges::OpenedImage openInput (const juce::String& source)
     {
+        ImageFileBridges::OpenedImage opened;
         if (source.startsWith ("scene:"))
         {
             const auto size = source.fromFirstOccurrenceOf ("scene:", false, false);
             const int w = size.upToFirstOccurrenceOf ("x", false, true).getIntValue();
             const int h = size.fromFirstOccurrenceOf ("x", false, true).getIntValue();
             if (w < 1 || h < 1)
-                return {};
-            return std::make_unique<SxImageRgbaBytes> (makeScene (w, h));
+                opened.refusal = "The scene size is not W x H.";
+            else
+                opened.image = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (makeScene (w, h)));
+            return opened;
         }
-        const auto image = ImageCodecs::decodeImageFile (juce::File::getCurrentWorkingDirectory().getChildFile (source));
-        if (! image.isValid())
-            return {};
-        return std::make_unique<SxImageRgbaBytes> (image);
+        return ImageFileBridges::openImageFile (juce::File::getCurrentWorkingDirectory().getChildFile (source));
     }
 
     /** Prints each stage of the render as it ends, with the time since the previous one. */
@@ -97,17 +99,27 @@ int paint (int argc, char** argv)
 {
     if (argc < 6)
     {
-        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale> <out.png> [repeats]\n";
+        std::cerr << "usage: WatercolorHarness <image | scene:WxH> <Stylized | Abstract> <preset 0-8> <scale>"
+                     " <out.jpg | .jp2 | .png | .tif> [repeats]\n";
         return 2;
     }
 
     const juce::ScopedJuceInitialiser_GUI juce;
-    auto input = loadInput (argv[1]);
-    if (input == nullptr || input->pixels == nullptr)
+    const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
+    const auto outputType = ImageFileWriter::typeForFile (out);
+    if (! outputType.has_value())
     {
-        std::cerr << "cannot read " << argv[1] << "\n";
+        std::cerr << "cannot write " << argv[5] << ": the name must end in .jpg, .jpeg, .jp2, .png, .tif or .tiff\n";
+        return 2;
+    }
+
+    auto opened = openInput (argv[1]);
+    if (! opened.image)
+    {
+        std::cerr << "cannot read " << argv[1] << ": " << opened.refusal << "\n";
         return 1;
     }
+    auto& input = opened.image;
 
     const float scale = juce::String (argv[4]).getFloatValue();
     if (scale > 0.0f && scale != 1.0f)
@@ -163,12 +175,15 @@ int paint (int argc, char** argv)
         std::cout << "peak RSS " << peakResidentMegabytes() << " MB\n";
     }
 
-    const juce::File out = juce::File::getCurrentWorkingDirectory().getChildFile (argv[5]);
-    const auto painting = layer.getOutputImage()->toImage();
-    if (! AtomicFileWriter::write (out, [&painting] (juce::OutputStream& stream)
-                                   { return SxPNGImageFormat().writeImageToStream (painting, stream); }))
+    ImageFileWriter::Options options;
+    options.type = *outputType;
+    options.resolutionX = opened.resolutionX;
+    options.resolutionY = opened.resolutionY;
+    options.exif = opened.exif;
+    const auto written = ImageFileWriter::write (*layer.getOutputImage(), out, options);
+    if (written.failed())
     {
-        std::cerr << "cannot write " << argv[5] << "\n";
+        std::cerr << "cannot write " << argv[5] << ": " << written.getErrorMessage() << "\n";
         return 1;
     }
     return 0;

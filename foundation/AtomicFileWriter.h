@@ -18,4 +18,10 @@ namespace AtomicFileWriter
 
     /** The same for a block of bytes (size 0 writes an empty file). */
     bool writeBytes (const juce::File& target, const void* data, size_t size);
+
+    /** writeBytes that says why it failed, in words for the user: a folder that cannot be
+        written to, a disk that is full or a file size limit reached (the system's own
+        reason in brackets), or a target that cannot be replaced. A short write is retried
+        once, so that the system names its reason. */
+    juce::Result replaceWithBytes (const juce::File& target, const void* data, size_t size);
 }

@@ -26,6 +26,23 @@ SxImageRgbaBytes* ImageFileBridges::loadImageFileAsRgba (const juce::String& pat
     return new SxImageRgbaBytes (*decoded);
 }
 
+ImageFileBridges::OpenedImage ImageFileBridges::openImageFile (const juce::File& file)
+{
+    OpenedImage opened;
+    auto decoded = PlatformImageDecoder::openFile (file);
+    if (! decoded.image.has_value() || ! decoded.image->isValid())
+    {
+        const auto refusal = decoded.refusal != ImageRefusal::none ? decoded.refusal : ImageRefusal::damaged;
+        opened.refusal = describeImageRefusal (refusal);
+        return opened;
+    }
+    opened.image = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (*decoded.image));
+    opened.resolutionX = decoded.image->resolutionX;
+    opened.resolutionY = decoded.image->resolutionY;
+    opened.exif = std::move (decoded.image->exifBlock);
+    return opened;
+}
+
 juce::File ImageFileBridges::chooseImageFile()
 {
     const auto home = juce::File::getSpecialLocation (juce::File::userHomeDirectory);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "SxImageRgbaBytes.h"
 
-class SxImageRgbaBytes;
+#include <juce_core/juce_core.h>
 
 /** Image files picked and read through the desktop: the open panel with the image
     types the system accepts, and the decoding of a chosen file into a colour buffer.
@@ -20,6 +20,25 @@ namespace ImageFileBridges
         picture that can be decoded. "nef" and "cr2" files, in any case, are developed as
         camera raw files. */
     SxImageRgbaBytes* loadImageFileAsRgba (const juce::String& path);
+
+    /** A photograph as a document takes it: the picture upright, its resolution and its
+        camera metadata; or, when it does not open, why. */
+    struct OpenedImage
+    {
+        /** Straight-alpha pixels; null when the file did not open. */
+        SxRef<SxImageRgbaBytes> image;
+        /** Dots per inch, 72 where the file states none. */
+        double resolutionX = 72.0;
+        double resolutionY = 72.0;
+        /** The camera metadata as a JPEG APP1 payload, as the file holds it; empty for none. */
+        juce::MemoryBlock exif;
+        /** One sentence for the user when the file did not open (unreadable, not an image,
+            damaged, an unsupported kind, too large); empty when it opened. */
+        juce::String refusal;
+    };
+
+    /** Opens an image file ("nef" and "cr2" developed as camera raw files). */
+    OpenedImage openImageFile (const juce::File& file);
 
     /** Runs the modal open panel in the folder remembered under "LastDirectory" (the home
         folder when there is none or it is gone). On a choice, remembers the chosen file's

@@ -1,5 +1,7 @@
 #include "BmpDecoder.h"
 
+#include "ImageRefusal.h"
+
 #include <array>
 #include <bit>
 #include <cstring>
@@ -98,6 +100,7 @@ std::optional<PlatformImage> BmpDecoder::decode (const void* data, size_t size)
         }
         else if (compression != compressionNone)
         {
+            ImageRefusalNote::note (ImageRefusal::unsupportedKind);
             return std::nullopt;
         }
     }

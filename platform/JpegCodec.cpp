@@ -1,5 +1,7 @@
 #include "JpegCodec.h"
 
+#include "ExifMetadata.h"
+
 #include <cstdio>
 #include <jpeglib.h>
 #include <jerror.h>
@@ -55,31 +57,36 @@ namespace
         return (code >= JPEG_APP0 && code <= JPEG_APP0 + 15) || code == JPEG_COM;
     }
 
-    /** Density in dots per inch from the JFIF header, when it states one. */
-    void readDensity (const jpeg_decompress_struct& info, PlatformImage& image)
-    {
-        if (! info.saw_JFIF_marker || info.X_density == 0 || info.Y_density == 0)
-            return;
-        if (info.density_unit == 1)
-        {
-            image.resolutionX = info.X_density;
-            image.resolutionY = info.Y_density;
-        }
-        else if (info.density_unit == 2)
-        {
-            image.resolutionX = info.X_density * 2.54;
-            image.resolutionY = info.Y_density * 2.54;
-        }
-    }
-
     void readExif (const jpeg_decompress_struct& info, PlatformImage& image)
     {
         for (auto* m = info.marker_list; m != nullptr; m = m->next)
             if (m->marker == JPEG_APP0 + 1 && m->data_length > 6 && std::memcmp (m->data, "Exif\0\0", 6) == 0)
             {
                 image.exifBlock.replaceAll (m->data, m->data_length);
+                image.orientation = ExifMetadata::readOrientation (image.exifBlock);
                 return;
             }
+    }
+
+    /** Each axis from the JFIF density when it states one, else from the Exif resolution,
+        else 72. */
+    void readDensity (const jpeg_decompress_struct& info, PlatformImage& image)
+    {
+        double x = 0, y = 0;
+        if (info.saw_JFIF_marker && (info.density_unit == 1 || info.density_unit == 2))
+        {
+            const double scale = info.density_unit == 2 ? 2.54 : 1.0;
+            x = info.X_density * scale;
+            y = info.Y_density * scale;
+        }
+        if (x <= 0 || y <= 0)
+        {
+            const auto exif = ExifMetadata::readResolution (image.exifBlock);
+            if (x <= 0) x = exif.x;
+            if (y <= 0) y = exif.y;
+        }
+        image.resolutionX = x > 0 ? x : 72.0;
+        image.resolutionY = y > 0 ? y : 72.0;
     }
 
     /** The libjpeg part of decode; C++ objects with destructors are made before setjmp. */
@@ -153,8 +160,8 @@ namespace
             }
         }
 
-        readDensity (info, image);
         readExif (info, image);
+        readDensity (info, image);
         jpeg_finish_decompress (&info);
         jpeg_destroy_decompress (&info);
         return true;

@@ -8,8 +8,9 @@
 
     Both directions run under an error manager that jumps back out of libjpeg instead
     of ending the process, so corrupt data, oversize markers or a failing allocation
-    give a clean refusal. Reading keeps the JFIF density as the resolution and the
-    Exif APP1 block; writing records the density and copies application markers.
+    give a clean refusal. Reading keeps the Exif APP1 block and its orientation, and takes
+    the resolution per axis from the JFIF density, else from the Exif resolution, else 72;
+    writing records the density and copies application markers.
 */
 struct JpegCodec
 {

@@ -1,5 +1,7 @@
 #include "PlatformImage.h"
 
+#include "ImageRefusal.h"
+
 #include <atomic>
 
 namespace
@@ -14,7 +16,12 @@ namespace
 
 bool PlatformImage::isAcceptableSize (long long w, long long h) noexcept
 {
-    return w > 0 && h > 0 && w <= maxSide && h <= maxSide && (size_t) (w * h) <= getPixelLimit();
+    if (w <= 0 || h <= 0)
+        return false;
+    if (w <= maxSide && h <= maxSide && (size_t) (w * h) <= getPixelLimit())
+        return true;
+    ImageRefusalNote::note (ImageRefusal::tooLarge);
+    return false;
 }
 
 size_t PlatformImage::getPixelLimit() noexcept

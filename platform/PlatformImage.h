@@ -25,6 +25,11 @@ struct PlatformImage
     /** The camera metadata as a JPEG APP1 payload ("Exif\0\0" and the TIFF block), or empty. */
     juce::MemoryBlock exifBlock;
 
+    /** How the stored rows are to be turned for viewing (EXIF and TIFF orientation, 1 to 8;
+        1 is upright). Codecs report what the file says; PlatformImageDecoder turns the
+        pixels upright and leaves 1. */
+    int orientation = 1;
+
     /** True when the image has pixels. */
     bool isValid() const noexcept { return width > 0 && height > 0 && rgba.size() == (size_t) width * (size_t) height * 4; }
 
@@ -36,7 +41,8 @@ struct PlatformImage
         the size is not positive or beyond getPixelLimit(). */
     bool allocate (int w, int h);
 
-    /** True when w x h is positive on both axes and within the pixel limit. */
+    /** True when w x h is positive on both axes and within the pixel limit. A positive size
+        beyond the limit also notes ImageRefusal::tooLarge for the file opener. */
     static bool isAcceptableSize (long long w, long long h) noexcept;
 
     /** Largest number of pixels a decoder will allocate. */

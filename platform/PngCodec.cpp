@@ -1,5 +1,7 @@
 #include "PngCodec.h"
 
+#include "ExifMetadata.h"
+
 #include <png.h>
 
 #include <cmath>
@@ -13,26 +15,54 @@ namespace
         return (uint32_t) p[0] << 24 | (uint32_t) p[1] << 16 | (uint32_t) p[2] << 8 | (uint32_t) p[3];
     }
 
-    /** Walks the chunks before the image data for pHYs; resolution stays 72 without one. */
-    void readPhysicalDimensions (const uint8_t* data, size_t size, PlatformImage& image)
+    /** False when a chunk claims more bytes than the data holds. libpng allocates a chunk's
+        claimed length before reading it: a few hostile bytes would ask for up to 2 GB. */
+    bool chunksFitData (const uint8_t* data, size_t size)
+    {
+        for (size_t pos = 8; pos + 8 <= size;)
+        {
+            const uint32_t length = readBigEndian32 (data + pos);
+            if (length > size - pos - 8)
+                return false;
+            pos += 12 + (size_t) length;
+        }
+        return true;
+    }
+
+    /** Dots per inch of a pHYs value. Whole pixels per metre cannot hold a whole number of
+        dots per inch, so a value within one step (0.0254 dpi) of a whole one is taken as
+        that: 72 dpi written as 2834 or 2835 reads back as 72. */
+    double dotsPerInch (uint32_t pixelsPerMetre) noexcept
+    {
+        const double dpi = pixelsPerMetre * 0.0254;
+        const double whole = std::round (dpi);
+        return std::abs (dpi - whole) < 0.0254 ? whole : dpi;
+    }
+
+    /** Walks the chunks for pHYs (each axis 72 unless it states one) and eXIf, which may
+        also follow the image data. */
+    void readMetadataChunks (const uint8_t* data, size_t size, PlatformImage& image)
     {
         size_t pos = 8;
         while (pos + 12 <= size)
         {
             const uint32_t length = readBigEndian32 (data + pos);
             const uint8_t* type = data + pos + 4;
-            if (length > size - pos - 12 || std::memcmp (type, "IDAT", 4) == 0)
+            if (length > size - pos - 12 || std::memcmp (type, "IEND", 4) == 0)
                 return;
             if (std::memcmp (type, "pHYs", 4) == 0 && length == 9 && data[pos + 16] == 1)
             {
                 const uint32_t x = readBigEndian32 (data + pos + 8);
                 const uint32_t y = readBigEndian32 (data + pos + 12);
-                if (x > 0 && y > 0)
-                {
-                    image.resolutionX = x * 0.0254;
-                    image.resolutionY = y * 0.0254;
-                }
-                return;
+                if (x > 0)
+                    image.resolutionX = dotsPerInch (x);
+                if (y > 0)
+                    image.resolutionY = dotsPerInch (y);
+            }
+            else if (std::memcmp (type, "eXIf", 4) == 0 && image.exifBlock.isEmpty() && length > 0)
+            {
+                image.exifBlock = ExifMetadata::fromTiffStructure (data + pos + 8, length);
+                image.orientation = ExifMetadata::readOrientation (image.exifBlock);
             }
             pos += 12 + (size_t) length;
         }
@@ -71,9 +101,13 @@ namespace
                       PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_pHYs (png, info, PngCodec::pixelsPerMetre (image.resolutionX),
                       PngCodec::pixelsPerMetre (image.resolutionY), PNG_RESOLUTION_METER);
+        if (image.exifBlock.getSize() > ExifMetadata::headerSize
+            && ExifMetadata::hasHeader (image.exifBlock.getData(), image.exifBlock.getSize()))
+            png_set_eXIf_1 (png, info, (png_uint_32) (image.exifBlock.getSize() - ExifMetadata::headerSize),
+                            const_cast<png_bytep> (static_cast<const png_byte*> (image.exifBlock.getData())) + ExifMetadata::headerSize);
         png_write_info (png, info);
         png_write_image (png, rows);
-        png_write_end (png, info);
+        png_write_end (png, nullptr);
         png_destroy_write_struct (&png, &info);
         return true;
     }
@@ -86,7 +120,7 @@ bool PngCodec::hasSignature (const void* data, size_t size) noexcept
 
 std::optional<PlatformImage> PngCodec::decode (const void* data, size_t size)
 {
-    if (! hasSignature (data, size))
+    if (! hasSignature (data, size) || ! chunksFitData (static_cast<const uint8_t*> (data), size))
         return std::nullopt;
 
     png_image header {};
@@ -109,7 +143,7 @@ std::optional<PlatformImage> PngCodec::decode (const void* data, size_t size)
         return std::nullopt;
     }
 
-    readPhysicalDimensions (static_cast<const uint8_t*> (data), size, image);
+    readMetadataChunks (static_cast<const uint8_t*> (data), size, image);
     return image;
 }
 

@@ -7,9 +7,11 @@
 /** PNG reading and writing on libpng.
 
     Reading goes through libpng's simplified interface (8-bit straight RGBA out of
-    every colour type and depth) and picks the resolution from the pHYs chunk.
-    Writing records the resolution in pHYs, which the framework's writer leaves out.
-    Both refuse cleanly on any libpng error; nothing is written on failure.
+    every colour type and depth) and picks the resolution from the pHYs chunk (a value
+    within one pixel-per-metre step of a whole dpi reads as that whole dpi) and the
+    camera metadata with its orientation from the eXIf chunk. Writing records the
+    resolution in pHYs, which the framework's writer leaves out, and the image's camera
+    metadata in eXIf. Both refuse cleanly on any libpng error; nothing is written on failure.
 */
 struct PngCodec
 {
@@ -24,6 +26,7 @@ struct PngCodec
     static uint32_t pixelsPerMetre (double dotsPerInch) noexcept;
 
     /** Writes the image as 8-bit RGB (withAlpha false) or RGBA, with a pHYs chunk in pixels
-        per metre from the image's resolution. Returns false and writes nothing on failure. */
+        per metre from the image's resolution and, when the image has an Exif block, an eXIf
+        chunk of its TIFF structure. Returns false and writes nothing on failure. */
     static bool encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out);
 };

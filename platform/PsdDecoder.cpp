@@ -1,5 +1,7 @@
 #include "PsdDecoder.h"
 
+#include "ImageRefusal.h"
+
 #include <cstring>
 
 namespace
@@ -39,13 +41,12 @@ namespace
 
             if (id == resolutionResource && dataLength >= 16)
             {
+                // Unit 2 means the value was entered per centimetre; it is still stored per inch.
                 const double x = be32 (p + cursor) / 65536.0, y = be32 (p + cursor + 8) / 65536.0;
-                if (x > 0 && y > 0)
-                {
-                    // Unit 2 means the value was entered per centimetre; it is still stored per inch.
+                if (x > 0)
                     image.resolutionX = x;
+                if (y > 0)
                     image.resolutionY = y;
-                }
             }
             else if (id == exifResource && dataLength > 0)
             {
@@ -104,8 +105,13 @@ std::optional<PlatformImage> PsdDecoder::decode (const void* data, size_t size)
     const uint32_t height = be32 (h + 14), width = be32 (h + 18);
     const int depth = be16 (h + 22), mode = be16 (h + 24);
 
-    if (version != 1 || depth != 8 || (mode != modeRgb && mode != modeGray))
+    if (version != 1)
         return std::nullopt;
+    if (depth != 8 || (mode != modeRgb && mode != modeGray))
+    {
+        ImageRefusalNote::note (ImageRefusal::unsupportedKind);
+        return std::nullopt;
+    }
     const int used = mode == modeRgb ? 3 : 1;
     if (channels < used || channels > 56)
         return std::nullopt;

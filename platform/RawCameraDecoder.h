@@ -6,7 +6,10 @@
 
 /** Camera raw files (CR2, NEF and the other formats LibRaw knows) developed into an
     8-bit sRGB picture with the camera's own white balance, as a desktop's image
-    framework shows them. The picture is opaque; the resolution stays 72 dpi.
+    framework shows them. The picture is opaque and already upright (LibRaw applies the
+    camera's orientation); the resolution stays 72 dpi. The camera metadata is a block
+    built from what LibRaw read (make, model, time of the shot, exposure, aperture, ISO,
+    focal length) with Orientation 1, so that nothing turns the picture a second time.
 */
 struct RawCameraDecoder
 {

@@ -1,72 +1,34 @@
 #include "TiffDecoder.h"
 
-#include <tiffio.h>
+#include "ImageRefusal.h"
+#include "TiffExifReader.h"
+#include "TiffMemoryFile.h"
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 namespace
 {
-    struct MemorySource
-    {
-        const uint8_t* data = nullptr;
-        toff_t size = 0;
-        toff_t position = 0;
-    };
-
-    tsize_t readProc (thandle_t handle, tdata_t buffer, tsize_t count)
-    {
-        auto* s = static_cast<MemorySource*> (handle);
-        if (count <= 0 || s->position >= s->size)
-            return 0;
-        const auto n = (tsize_t) std::min<toff_t> ((toff_t) count, s->size - s->position);
-        std::memcpy (buffer, s->data + s->position, (size_t) n);
-        s->position += (toff_t) n;
-        return n;
-    }
-
-    tsize_t writeProc (thandle_t, tdata_t, tsize_t) { return -1; }
-
-    toff_t seekProc (thandle_t handle, toff_t offset, int whence)
-    {
-        auto* s = static_cast<MemorySource*> (handle);
-        toff_t base = whence == SEEK_CUR ? s->position : whence == SEEK_END ? s->size : 0;
-        const auto signedOffset = (int64_t) offset;
-        if (signedOffset < 0 && (toff_t) -signedOffset > base)
-            return (toff_t) -1;
-        s->position = base + offset;
-        return s->position;
-    }
-
-    int closeProc (thandle_t) { return 0; }
-    toff_t sizeProc (thandle_t handle) { return static_cast<MemorySource*> (handle)->size; }
-    int mapProc (thandle_t, tdata_t*, toff_t*) { return 0; }
-    void unmapProc (thandle_t, tdata_t, toff_t) {}
-
-    void silenceLibtiff()
-    {
-        static std::once_flag once;
-        std::call_once (once, [] { TIFFSetErrorHandler (nullptr); TIFFSetWarningHandler (nullptr); });
-    }
-
-    struct TiffCloser
-    {
-        void operator() (TIFF* t) const noexcept { TIFFClose (t); }
-    };
-
+    /** Each axis the file states in inches or centimetres; the other stays 72. */
     void readResolution (TIFF* tif, PlatformImage& image)
     {
-        float x = 0, y = 0;
         uint16_t unit = RESUNIT_INCH;
-        if (TIFFGetField (tif, TIFFTAG_XRESOLUTION, &x) != 1 || TIFFGetField (tif, TIFFTAG_YRESOLUTION, &y) != 1)
-            return;
         TIFFGetFieldDefaulted (tif, TIFFTAG_RESOLUTIONUNIT, &unit);
-        if (! (x > 0 && y > 0 && x < 1.0e6f && y < 1.0e6f) || unit == RESUNIT_NONE)
+        if (unit != RESUNIT_INCH && unit != RESUNIT_CENTIMETER)
             return;
         const double scale = unit == RESUNIT_CENTIMETER ? 2.54 : 1.0;
-        image.resolutionX = x * scale;
-        image.resolutionY = y * scale;
+        float x = 0, y = 0;
+        if (TIFFGetField (tif, TIFFTAG_XRESOLUTION, &x) == 1 && x > 0 && x < 1.0e6f)
+            image.resolutionX = x * scale;
+        if (TIFFGetField (tif, TIFFTAG_YRESOLUTION, &y) == 1 && y > 0 && y < 1.0e6f)
+            image.resolutionY = y * scale;
+    }
+
+    int readOrientation (TIFF* tif)
+    {
+        uint16_t orientation = ORIENTATION_TOPLEFT;
+        TIFFGetFieldDefaulted (tif, TIFFTAG_ORIENTATION, &orientation);
+        return orientation >= 1 && orientation <= 8 ? orientation : 1;
     }
 
     void unpremultiplyRow (uint8_t* p, int width) noexcept
@@ -122,14 +84,21 @@ namespace
         return true;
     }
 
-    /** Everything else: libtiff's RGBA interface, which hands back premultiplied colour. */
+    /** Everything else: libtiff's RGBA interface, which hands back premultiplied colour.
+        Asking for the file's own orientation keeps the rows in stored order: the decoder
+        of files turns them upright, for all eight orientations (the interface itself
+        only flips). */
     bool readThroughRgbaInterface (TIFF* tif, PlatformImage& image)
     {
         char message[1024] = {};
         if (TIFFRGBAImageOK (tif, message) != 1)
+        {
+            ImageRefusalNote::note (ImageRefusal::unsupportedKind);
             return false;
+        }
         std::vector<uint32_t> raster ((size_t) image.width * (size_t) image.height);
-        if (TIFFReadRGBAImageOriented (tif, (uint32_t) image.width, (uint32_t) image.height, raster.data(), ORIENTATION_TOPLEFT, 0) != 1)
+        if (TIFFReadRGBAImageOriented (tif, (uint32_t) image.width, (uint32_t) image.height, raster.data(),
+                                       image.orientation, 0) != 1)
             return false;
         for (int y = 0; y < image.height; ++y)
         {
@@ -160,10 +129,8 @@ std::optional<PlatformImage> TiffDecoder::decode (const void* data, size_t size)
     if (! hasSignature (data, size))
         return std::nullopt;
 
-    silenceLibtiff();
-    MemorySource source { static_cast<const uint8_t*> (data), (toff_t) size, 0 };
-    std::unique_ptr<TIFF, TiffCloser> tif (TIFFClientOpen ("memory", "rm", &source, readProc, writeProc, seekProc,
-                                                          closeProc, sizeProc, mapProc, unmapProc));
+    TiffMemoryFile memory (data, size);
+    const auto tif = memory.open ("rm");
     if (tif == nullptr)
         return std::nullopt;
 
@@ -175,9 +142,11 @@ std::optional<PlatformImage> TiffDecoder::decode (const void* data, size_t size)
     if (! image.allocate ((int) std::min<uint32_t> (width, 0x7fffffff), (int) std::min<uint32_t> (height, 0x7fffffff)))
         return std::nullopt;
 
+    image.orientation = readOrientation (tif.get());
     if (! readPlainRgb (tif.get(), image) && ! readThroughRgbaInterface (tif.get(), image))
         return std::nullopt;
 
     readResolution (tif.get(), image);
+    image.exifBlock = TiffExifReader::read (data, size);
     return image;
 }

@@ -8,8 +8,10 @@
 
     8-bit contiguous RGB and RGBA strips are read row by row as they are stored; every
     other layout libtiff knows goes through its RGBA interface. Either way the pixels
-    arrive with straight alpha. The first directory is the image; its resolution tags
-    become the resolution. libtiff's messages are silenced.
+    arrive with straight alpha, in stored order, with the Orientation tag in the image's
+    orientation. The first directory is the image; its resolution tags become the
+    resolution (per axis), its descriptive tags and Exif directories the camera metadata
+    (TiffExifReader). libtiff's messages are silenced.
 */
 struct TiffDecoder
 {
