@@ -13,7 +13,7 @@ packages=(
   libopencv-core-dev libopencv-imgproc-dev
   libpotrace-dev libexpat1-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth x11-utils imagemagick fonts-dejavu-core locales
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core locales desktop-file-utils
 )
 
 SUDO=""
