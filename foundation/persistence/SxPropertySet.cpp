@@ -1,6 +1,7 @@
 #include "SxPropertySet.h"
 
 #include "PropertyValues.h"
+#include "XmlTextReader.h"
 
 #include <cstring>
 #include <string>
@@ -351,27 +352,7 @@ void SxPropertySet::restoreFromPlistXml (const juce::XmlElement& root)
 
 std::unique_ptr<juce::XmlElement> SxPropertySet::parseXmlText (const juce::String& text)
 {
-    // The root starts at the first '<' that opens neither a declaration, a processing
-    // instruction, a comment nor a DOCTYPE.
-    int rootStart = -1;
-    for (int i = text.indexOfChar ('<'); i >= 0; i = text.indexOfChar (i + 1, '<'))
-    {
-        const auto next = text[i + 1];
-        if (next != '?' && next != '!')
-        {
-            rootStart = i;
-            break;
-        }
-    }
-    if (rootStart < 0)
-        return nullptr;
-
-    // Inside an element the framework rewinds over a processing instruction and
-    // reads it again forever; entities of an internal DTD subset can carry one in.
-    if (text.substring (0, rootStart).containsChar ('[') || text.indexOf (rootStart, "<?") >= 0)
-        return nullptr;
-
-    return juce::parseXML (text);
+    return XmlTextReader::parse (text);
 }
 
 //==============================================================================

@@ -89,11 +89,10 @@ public:
         text), then attaches the images found there and removes their entry and path keys. */
     void restoreFromPlistXml (const juce::XmlElement& root);
 
-    /** Parses XML text with the framework's parser, first refusing (nullptr) the
-        constructs on which that parser can loop forever: a processing instruction
-        after the root element has begun, also when it arrives through an entity, so a
-        DOCTYPE with an internal subset (entity definitions) is refused as well. Property lists never contain either. Use
-        this for every XML text read from a file or a set. */
+    /** The one entry for XML text read from a file, a set or the network: the element
+        tree the framework's parser would build, read by a parser made for hostile text
+        (XmlTextReader), or nullptr when the text is malformed, nests too deep, is too
+        large, defines entities or holds a processing instruction inside its root. */
     static std::unique_ptr<juce::XmlElement> parseXmlText (const juce::String& text);
 
     //==============================================================================
