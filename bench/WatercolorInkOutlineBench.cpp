@@ -1,5 +1,6 @@
 #include "ParallelRows.h"
 #include "SxImageRgbaBytes.h"
+#include "TestScene.h"
 #include "WatercolorInkOutline.h"
 
 #include <benchmark/benchmark.h>
@@ -12,24 +13,6 @@
 
 namespace
 {
-    SxImageRgbaBytes makePicture (int width, int height)
-    {
-        SxImageRgbaBytes image (width, height);
-        for (int y = 0; y < height; ++y)
-        {
-            uint8_t* p = image.getRowPointer (y);
-            for (int x = 0; x < width; ++x, p += 4)
-            {
-                const float wave = 60.0f * std::sin ((float) x * 0.004f) * std::cos ((float) y * 0.006f);
-                const bool disc = std::hypot ((float) (x % 400) - 200.0f, (float) (y % 400) - 200.0f) < 120.0f;
-                const uint32_t h = ((uint32_t) x * 73856093u ^ (uint32_t) y * 19349663u) * 2654435761u;
-                const auto v = (uint8_t) std::clamp (110.0f + wave + (disc ? -90.0f : 0.0f) + (float) (h >> 28), 0.0f, 255.0f);
-                p[0] = 255; p[1] = v; p[2] = (uint8_t) (v / 2 + 60); p[3] = (uint8_t) (255 - v / 3);
-            }
-        }
-        return image;
-    }
-
     SxImageRgbaBytes makeBorder()
     {
         SxImageRgbaBytes image (600, 400);
@@ -45,7 +28,7 @@ namespace
 
     void BM_ComputeInkOutlineMask (benchmark::State& state)
     {
-        auto input = makePicture ((int) state.range (0), (int) state.range (1));
+        auto input = sxtest::makeScene ((int) state.range (0), (int) state.range (1));
         WatercolorSettings settings;
         WatercolorCaches caches;
         if (state.range (3) != 0)

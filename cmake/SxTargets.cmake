@@ -14,14 +14,17 @@ function(sx_apply_flags target)
   target_compile_options(${target} PRIVATE ${SX_WARNINGS} ${SX_SANITIZER_FLAGS})
 endfunction()
 
-# sx_add_subsystem(<name> [OBJECTS] DEPENDS <libs...>): one static library of every .cpp in the
-# folder. With OBJECTS the sources are compiled once into the object library <name>_objects,
+# sx_add_subsystem(<name> [OBJECTS] DEPENDS <libs...> [EXCLUDE <subfolders...>]): one static
+# library of every .cpp in the folder, except those in the EXCLUDE subfolders. With OBJECTS the sources are compiled once into the object library <name>_objects,
 # which carries the same usage requirements: a build tool can link those objects with parts
 # of its own before <name> itself is complete (<name> is then made of the objects plus
 # whatever the folder links into it).
 function(sx_add_subsystem name)
-  cmake_parse_arguments(ARG "OBJECTS" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "OBJECTS" "" "DEPENDS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${excluded}/")
+  endforeach()
   # Headers are included by class name alone, whichever subfolder holds them.
   set(include_dirs ${CMAKE_CURRENT_SOURCE_DIR})
   foreach(src IN LISTS sources)

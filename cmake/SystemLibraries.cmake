@@ -13,3 +13,10 @@ find_library(SX_POTRACE_LIB potrace REQUIRED)
 add_library(sx_potrace INTERFACE)
 target_include_directories(sx_potrace SYSTEM INTERFACE ${SX_POTRACE_INCLUDE})
 target_link_libraries(sx_potrace INTERFACE ${SX_POTRACE_LIB})
+
+# expat: the parser behind every XML text the system reads (XmlTextReader).
+find_path(SX_EXPAT_INCLUDE expat.h REQUIRED)
+find_library(SX_EXPAT_LIB expat REQUIRED)
+add_library(sx_expat INTERFACE)
+target_include_directories(sx_expat SYSTEM INTERFACE ${SX_EXPAT_INCLUDE})
+target_link_libraries(sx_expat INTERFACE ${SX_EXPAT_LIB})

@@ -1,9 +1,11 @@
 #include "PngCodec.h"
 
 #include "ExifMetadata.h"
+#include "ParallelDeflate.h"
 
 #include <png.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstring>
@@ -82,8 +84,20 @@ namespace
 
     void ignoreWarning (png_structp, png_const_charp) {}
 
-    /** The libpng part of encode; kept free of C++ objects with destructors because of longjmp. */
-    bool compress (const PlatformImage& image, bool withAlpha, png_bytepp rows, juce::MemoryOutputStream& buffer)
+    /** IDAT chunks of at most a megabyte carrying the stream, then IEND. */
+    void writeImageDataChunks (png_structp png, const std::vector<uint8_t>& stream)
+    {
+        constexpr size_t chunkBytes = (size_t) 1 << 20;
+        for (size_t at = 0; at < stream.size(); at += chunkBytes)
+            png_write_chunk (png, reinterpret_cast<png_const_bytep> ("IDAT"), stream.data() + at,
+                             std::min (chunkBytes, stream.size() - at));
+        png_write_chunk (png, reinterpret_cast<png_const_bytep> ("IEND"), nullptr, 0);
+    }
+
+    /** The libpng part of encode; kept free of C++ objects with destructors because of longjmp.
+        With imageData (a zlib stream made beforehand) libpng writes the chunks around it. */
+    bool compress (const PlatformImage& image, bool withAlpha, png_bytepp rows, const std::vector<uint8_t>& imageData,
+                   juce::MemoryOutputStream& buffer)
     {
         png_structp png = png_create_write_struct (PNG_LIBPNG_VER_STRING, nullptr, jumpOnError, ignoreWarning);
         if (png == nullptr)
@@ -106,8 +120,13 @@ namespace
             png_set_eXIf_1 (png, info, (png_uint_32) (image.exifBlock.getSize() - ExifMetadata::headerSize),
                             const_cast<png_bytep> (static_cast<const png_byte*> (image.exifBlock.getData())) + ExifMetadata::headerSize);
         png_write_info (png, info);
-        png_write_image (png, rows);
-        png_write_end (png, nullptr);
+        if (! imageData.empty())
+            writeImageDataChunks (png, imageData);
+        else
+        {
+            png_write_image (png, rows);
+            png_write_end (png, nullptr);
+        }
         png_destroy_write_struct (&png, &info);
         return true;
     }
@@ -155,7 +174,7 @@ uint32_t PngCodec::pixelsPerMetre (double dotsPerInch) noexcept
     return value >= 2147483647.0 ? 2147483647u : (uint32_t) value;
 }
 
-bool PngCodec::encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out)
+bool PngCodec::encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out, int threads)
 {
     if (! image.isValid())
         return false;
@@ -180,8 +199,18 @@ bool PngCodec::encode (const PlatformImage& image, bool withAlpha, juce::OutputS
         }
     }
 
+    // Large images are deflated on all cores; small ones, and one thread, stay with libpng.
+    const size_t rowBytes = (size_t) image.width * (withAlpha ? 4 : 3);
+    std::vector<uint8_t> imageData;
+    if (threads != 1 && ParallelDeflate::isWorthwhile (rowBytes, image.height))
+    {
+        imageData = ParallelDeflate::compressPngRows (rows.data(), image.height, rowBytes, withAlpha ? 4 : 3, 6, threads);
+        if (imageData.empty())
+            return false;
+    }
+
     juce::MemoryOutputStream buffer;
-    if (! compress (image, withAlpha, rows.data(), buffer))
+    if (! compress (image, withAlpha, rows.data(), imageData, buffer))
         return false;
     return out.write (buffer.getData(), buffer.getDataSize());
 }

@@ -27,6 +27,8 @@ struct PngCodec
 
     /** Writes the image as 8-bit RGB (withAlpha false) or RGBA, with a pHYs chunk in pixels
         per metre from the image's resolution and, when the image has an Exif block, an eXIf
-        chunk of its TIFF structure. Returns false and writes nothing on failure. */
-    static bool encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out);
+        chunk of its TIFF structure. Returns false and writes nothing on failure. Large
+        images are deflated by up to `threads` threads (0: all cores; ParallelDeflate);
+        small ones, and threads = 1, go through libpng's own single-threaded writer. */
+    static bool encode (const PlatformImage& image, bool withAlpha, juce::OutputStream& out, int threads = 0);
 };

@@ -11,9 +11,9 @@ packages=(
   libgl-dev libegl-dev libopengl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
   zlib1g-dev libpng-dev libjpeg-dev libtiff-dev libopenjp2-7-dev libraw-dev libexif-dev
   libopencv-core-dev libopencv-imgproc-dev
-  libpotrace-dev
+  libpotrace-dev libexpat1-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth x11-utils imagemagick fonts-dejavu-core locales
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core locales desktop-file-utils
 )
 
 SUDO=""

@@ -10,6 +10,7 @@
 #include "ParallelRows.h"
 #include "PropertyValues.h"
 #include "ResourceArchive.h"
+#include "SpriteFrameDescription.h"
 #include "SxJPEGImageFormat.h"
 #include "SxPropertySet.h"
 
@@ -567,18 +568,10 @@ int main (int argc, char* argv[])
         });
         items.push_back ({ "Tolva_Brush_Atlas", "Tolva_Brush_Atlas.png", encode (atlas, false, false) });
 
-        SxPropertySet description;
-        setIntProperty (description, "count", (int) frames.size());
-        for (size_t n = 0; n < frames.size(); ++n)
-        {
-            const auto key = juce::String ((int) n + 1) + "_";
-            setStringProperty (description, key + "name", frames[n].name);
-            setIntProperty (description, key + "x", frames[n].x);
-            setIntProperty (description, key + "y", frames[n].y);
-            setIntProperty (description, key + "width", frames[n].width);
-            setIntProperty (description, key + "height", frames[n].height);
-        }
-        const auto text = description.createPlistXml()->toString();
+        std::vector<SpriteFrameDescription::Entry> entries;
+        for (const auto& frame : frames)
+            entries.push_back ({ frame.name, (double) frame.x, (double) frame.y, (double) frame.width, (double) frame.height });
+        const auto text = SpriteFrameDescription::write (entries);
         juce::MemoryBlock textBytes (text.toRawUTF8(), text.getNumBytesAsUTF8());
         items.push_back ({ "Tolva_Brush_Atlas", "Tolva_Color_Brush_Atlas.plist", textBytes });
         Canvas white (512, 512);

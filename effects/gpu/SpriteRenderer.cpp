@@ -9,6 +9,7 @@
 #include "Geometry.h"
 #include "Mat4.h"
 #include "OpenGLHeaders.h"
+#include "SharedContextUse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,17 +80,27 @@ SpriteRenderer::~SpriteRenderer()
     if (program == nullptr && framebuffer == 0 && sheets.getTextures().empty())
         return;
 
-    const juce::ScopedLock lock (brushRenderLock);
-    GPUImageOpenGLESContext::useSharedContext();
-
-    if (GPUImageOpenGLESContext::getSharedInstance().isCurrentOnThisThread())
+    const SharedContextUse context;
+    if (context.isCurrent())
     {
         deleteTarget();
         sheets.releaseTextures();
         program.reset();
     }
+}
 
-    GPUImageOpenGLESContext::releaseSharedContext();
+void SpriteRenderer::releaseResources()
+{
+    if (framebuffer == 0 && sheets.getTextures().empty())
+        return;
+
+    const SharedContextUse context;
+    if (context.isCurrent())
+    {
+        deleteTarget();
+        sheets.releaseTextures();
+        texturesKept = false;
+    }
 }
 
 juce::String SpriteRenderer::vertexShaderSource() const    { return spriteVertexSource; }
@@ -168,6 +179,11 @@ void SpriteRenderer::reportFailure (const char* reason)
 bool SpriteRenderer::render (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
                              const SxImageRgbaBytes* canvas, bool createTarget, bool release, bool erase)
 {
+    return render (target, sprites, { useGreyScale, canvas, createTarget, release, erase, {} });
+}
+
+bool SpriteRenderer::render (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options)
+{
     const juce::ScopedLock lock (brushRenderLock);
     const int tile = getTileSide();
 
@@ -180,20 +196,21 @@ bool SpriteRenderer::render (SxImageRgbaBytes& target, SpriteList sprites, bool 
     if (target.width <= tile && target.height <= tile)
     {
         RectBounds dirtyRect;
-        return renderPass (target, sprites, useGreyScale, canvas, dirtyRect, createTarget, release, erase, {});
+        return renderPass (target, sprites, options.useGreyScale, options.canvas, dirtyRect,
+                           options.createTarget, options.release, options.erase, {});
     }
 
-    return renderTiled (target, sprites, useGreyScale, canvas, erase, tile);
+    return renderTiled (target, sprites, options, tile);
 }
 
-bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
-                                  const SxImageRgbaBytes* canvas, bool erase, int tile)
+bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, int tile)
 {
     int columns = 0, rows = 0;
     BrushTiling::tileGridSize (target.width, target.height, tile, columns, rows);
 
     // Tiles land in a copy, so that a tile the GPU fails on leaves the whole target as it was.
     SxImageRgbaBytes result (target);
+    const auto* canvas = options.canvas;
     const bool canvasIsTarget = canvas == nullptr || canvas == &target;
 
     // A tile draws only the sprites that can reach it (with a pixel to spare); the others
@@ -217,7 +234,8 @@ bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, 
                     && extents[i].bottom >= rect.top - 1.0f && extents[i].top <= rect.bottom + 2.0f)
                     tileSprites.push_back (sprites[i]);
 
-            SxImageRgbaBytes tileTarget (tileWidth, tileHeight);
+            // Both tile images are copied into whole.
+            SxImageRgbaBytes tileTarget (tileWidth, tileHeight, SxImageRgbaBytes::uninitialised);
             tileTarget.copyRegionFrom (target, rect, {});
 
             // The canvas is uploaded before the target is written, so they may share a tile.
@@ -225,7 +243,7 @@ bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, 
 
             if (! canvasIsTarget)
             {
-                tileCanvas = std::make_unique<SxImageRgbaBytes> (tileWidth, tileHeight);
+                tileCanvas = std::make_unique<SxImageRgbaBytes> (tileWidth, tileHeight, SxImageRgbaBytes::uninitialised);
                 tileCanvas->copyRegionFrom (*canvas, rect, {});
             }
 
@@ -234,8 +252,8 @@ bool SpriteRenderer::renderTiled (SxImageRgbaBytes& target, SpriteList sprites, 
             offset.y = -rect.top;
             RectBounds dirtyRect;
 
-            if (! renderPass (tileTarget, tileSprites, useGreyScale, tileCanvas != nullptr ? tileCanvas.get() : &tileTarget,
-                              dirtyRect, true, true, erase, offset))
+            if (! renderPass (tileTarget, tileSprites, options.useGreyScale, tileCanvas != nullptr ? tileCanvas.get() : &tileTarget,
+                              dirtyRect, true, true, options.erase, offset))
                 return false;
 
             SxPoint at;
@@ -252,22 +270,24 @@ bool SpriteRenderer::renderPass (SxImageRgbaBytes& target, SpriteList sprites, b
                                  const SxImageRgbaBytes* canvas, RectBounds& dirtyRect,
                                  bool createTarget, bool release, bool erase, SxPoint offset)
 {
+    return renderPass (target, sprites, { useGreyScale, canvas, createTarget, release, erase, offset }, dirtyRect);
+}
+
+bool SpriteRenderer::renderPass (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, RectBounds& dirtyRect)
+{
     dirtyRect = dirtyRectOf (sprites, target.width, target.height);
 
     if (target.pixels == nullptr || target.width < 1 || target.height < 1)
         return true;   // nothing to draw on
 
-    const juce::ScopedLock lock (brushRenderLock);
-    GPUImageOpenGLESContext::useSharedContext();
-    bool drawn = false;
-
-    if (! GPUImageOpenGLESContext::getSharedInstance().isCurrentOnThisThread())
+    const SharedContextUse context;
+    if (! context.isCurrent())
+    {
         reportFailure ("the shared OpenGL context is not available");
-    else
-        drawn = runPass (target, sprites, useGreyScale, canvas, createTarget, release, erase, offset, dirtyRect);
+        return false;
+    }
 
-    GPUImageOpenGLESContext::releaseSharedContext();
-    return drawn;
+    return runPass (target, sprites, options, dirtyRect);
 }
 
 bool SpriteRenderer::prepareProgram()
@@ -300,11 +320,8 @@ void SpriteRenderer::deleteTarget()
     framebufferWidth = framebufferHeight = 0;
 }
 
-bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
-                              const SxImageRgbaBytes* canvas, bool createTarget, bool release, bool erase,
-                              SxPoint offset, const RectBounds& dirtyRect)
+bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, const RectBounds& dirtyRect)
 {
-    const int width = target.width, height = target.height;
     drainGLErrors();
 
     if (! prepareProgram())
@@ -313,9 +330,43 @@ bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, bool
         return false;
     }
 
-    if (createTarget)
+    if (! startTarget (options, target.width, target.height))
+        return false;
+
+    auto locations = setUpDrawing (target, options);
+    drawSprites (sprites, locations, options.offset);
+    const bool readBackOk = readBack (target, options, dirtyRect);
+    endPass (options);
+
+    if (! readBackOk)
     {
-        deleteTarget();   // left by an earlier sequence that never released
+        reportFailure ("the result could not be read back");
+        return false;
+    }
+
+    didRender (options.release);
+    return true;
+}
+
+bool SpriteRenderer::startTarget (const PassOptions& options, int width, int height)
+{
+    if (! options.createTarget)
+    {
+        if (framebuffer == 0 || framebufferWidth != width || framebufferHeight != height)
+        {
+            reportFailure ("no render target of this size from an earlier pass");
+            return false;
+        }
+
+        glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
+        return true;
+    }
+
+    // A framebuffer of this size kept from the last render is drawn over; any other one was
+    // left by an earlier sequence that never released.
+    if (! (keepsResources && framebuffer != 0 && framebufferWidth == width && framebufferHeight == height))
+    {
+        deleteTarget();
 
         if (! BrushImagePasses::createRenderTarget (framebuffer, framebufferTexture, width, height))
         {
@@ -325,56 +376,56 @@ bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, bool
 
         framebufferWidth = width;
         framebufferHeight = height;
+    }
 
-        if (canvas != nullptr)
+    if (options.canvas != nullptr)
+    {
+        if (! BrushImagePasses::drawImagePremultiplied (framebuffer, *options.canvas))
         {
-            if (! BrushImagePasses::drawImagePremultiplied (framebuffer, *canvas))
-            {
-                deleteTarget();
-                reportFailure ("the canvas could not be brought in");
-                return false;
-            }
+            deleteTarget();
+            reportFailure ("the canvas could not be brought in");
+            return false;
         }
-        else
-        {
-            glClearColor (0, 0, 0, 0);
-            glClear (GL_COLOR_BUFFER_BIT);
-        }
-
-        sheets.releaseTextures();
     }
     else
     {
-        if (framebuffer == 0 || framebufferWidth != width || framebufferHeight != height)
-        {
-            reportFailure ("no render target of this size from an earlier pass");
-            return false;
-        }
-
         glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
+        glClearColor (0, 0, 0, 0);
+        glClear (GL_COLOR_BUFFER_BIT);
     }
 
+    if (! texturesKept)
+        sheets.releaseTextures();
+    return true;
+}
+
+Sprite::LocationTable SpriteRenderer::setUpDrawing (SxImageRgbaBytes& target, const PassOptions& options)
+{
+    const int width = target.width, height = target.height;
     glViewport (0, 0, width, height);
-    sheets.prepareTextures (createTarget);
+
+    // Kept textures are named again rather than uploaded again.
+    sheets.prepareTextures (options.createTarget && ! texturesKept);
+    texturesKept = false;
 
     float projection[16];
     mat4Ortho (projection, 0.0f, (float) width, 0.0f, (float) height, -1.0f, 1.0f);
 
     program->use();
-    glUniform1i (program->uniformIndex ("u_do_use_grey_scale"), useGreyScale ? 1 : 0);
+    glUniform1i (program->uniformIndex ("u_do_use_grey_scale"), options.useGreyScale ? 1 : 0);
     glUniformMatrix4fv (program->uniformIndex ("u_projection_mat"), 1, GL_FALSE, projection);
     glActiveTexture (GL_TEXTURE0 + brushTextureUnit);
     glUniform1i (program->uniformIndex ("u_brushTexture"), brushTextureUnit);
 
     glDisable (GL_DITHER);
-    setupBlending (erase);
+    setupBlending (options.erase);
 
     const int positionIndex = program->attributeIndex ("a_position");
     const int coordinateIndex = program->attributeIndex ("a_tex_coords");
     glUniform2f (program->uniformIndex ("u_resolution"), (float) width, (float) height);
 
     Sprite::LocationTable locations;
-    setExtraUniforms (target, createTarget, locations);
+    setExtraUniforms (target, options.createTarget, locations);
     glEnableVertexAttribArray ((GLuint) positionIndex);
     glEnableVertexAttribArray ((GLuint) coordinateIndex);
     checkGLError();
@@ -386,69 +437,80 @@ bool SpriteRenderer::runPass (SxImageRgbaBytes& target, SpriteList sprites, bool
     for (auto* name : { "u_brushTexture", "u_color", "u_color2", "u_color3", "u_opacity", "u_pos", "u_options" })
         locations[name] = program->uniformIndex (name);
 
+    return locations;
+}
+
+void SpriteRenderer::drawSprites (SpriteList sprites, Sprite::LocationTable& locations, SxPoint offset)
+{
     for (auto* sprite : sprites)
         if (sprite != nullptr)
             sprite->draw (*this, sheets, locations, offset);
 
-    glDisableVertexAttribArray ((GLuint) positionIndex);
-    glDisableVertexAttribArray ((GLuint) coordinateIndex);
+    glDisableVertexAttribArray ((GLuint) locations["a_pos"]);
+    glDisableVertexAttribArray ((GLuint) locations["a_tc"]);
     glDisable (GL_BLEND);
     glBindBuffer (GL_ARRAY_BUFFER, 0);
     glBindBuffer (GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+bool SpriteRenderer::readBack (SxImageRgbaBytes& target, const PassOptions& options, const RectBounds& dirtyRect)
+{
+    const int width = target.width, height = target.height;
     glBindFramebuffer (GL_FRAMEBUFFER, framebuffer);
     glPixelStorei (GL_PACK_ALIGNMENT, 4);
 
-    bool readBack = true;
-
-    if (release)
+    // The sheets are done with once the sequence ends, unless they are kept for the next one.
+    if (options.release)
     {
-        sheets.releaseTextures();
-
-        if (useGreyScale)
-            readBack = BrushImagePasses::readBackUnpremultiplied (framebuffer, framebufferTexture, target);
+        if (keepsResources)
+            texturesKept = true;
         else
+            sheets.releaseTextures();
+    }
+
+    bool ok = true;
+    switch (options.readBack())
+    {
+        case ReadBack::straight:
+            ok = BrushImagePasses::readBackUnpremultiplied (framebuffer, framebufferTexture, target);
+            break;
+
+        case ReadBack::whole:
             glReadPixels (0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, target.pixels);
-    }
-    else if (useGreyScale)
-    {
-        // Only the dabs' area, still premultiplied, reordered to A, R, G, B.
-        const int left = (int) dirtyRect.left, top = (int) dirtyRect.top;
-        const int areaWidth = (int) (dirtyRect.right - dirtyRect.left) + 1;
-        const int areaHeight = (int) (dirtyRect.bottom - dirtyRect.top) + 1;
-        std::vector<uint8_t> area ((size_t) areaWidth * (size_t) areaHeight * 4);
-        glReadPixels (left, top, areaWidth, areaHeight, GL_RGBA, GL_UNSIGNED_BYTE, area.data());
+            break;
 
-        for (int y = 0; y < areaHeight; ++y)
+        case ReadBack::dirtyPremultiplied:
         {
-            const uint8_t* source = area.data() + (size_t) y * (size_t) areaWidth * 4;
-            uint8_t* destination = target.getRowPointer (top + y) + (size_t) left * 4;
+            const int left = (int) dirtyRect.left, top = (int) dirtyRect.top;
+            const int areaWidth = (int) (dirtyRect.right - dirtyRect.left) + 1;
+            const int areaHeight = (int) (dirtyRect.bottom - dirtyRect.top) + 1;
+            std::vector<uint8_t> area ((size_t) areaWidth * (size_t) areaHeight * 4);
+            glReadPixels (left, top, areaWidth, areaHeight, GL_RGBA, GL_UNSIGNED_BYTE, area.data());
 
-            for (int x = 0; x < areaWidth; ++x, source += 4, destination += 4)
+            for (int y = 0; y < areaHeight; ++y)
             {
-                destination[0] = source[3];
-                destination[1] = source[0];
-                destination[2] = source[1];
-                destination[3] = source[2];
+                const uint8_t* source = area.data() + (size_t) y * (size_t) areaWidth * 4;
+                uint8_t* destination = target.getRowPointer (top + y) + (size_t) left * 4;
+
+                for (int x = 0; x < areaWidth; ++x, source += 4, destination += 4)
+                {
+                    destination[0] = source[3];
+                    destination[1] = source[0];
+                    destination[2] = source[1];
+                    destination[3] = source[2];
+                }
             }
+            break;
         }
-    }
-    else
-    {
-        glReadPixels (0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, target.pixels);
     }
 
     glBindFramebuffer (GL_FRAMEBUFFER, 0);
     checkGLError();
+    return ok;
+}
 
-    if (release)
+void SpriteRenderer::endPass (const PassOptions& options)
+{
+    if (options.release && ! keepsResources)
         deleteTarget();
-
-    if (! readBack)
-    {
-        reportFailure ("the result could not be read back");
-        return false;
-    }
-
-    didRender (release);
-    return true;
 }

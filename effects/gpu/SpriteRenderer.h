@@ -20,9 +20,14 @@
     tile's offset, so dabs crossing a tile border join without a seam.
 
     All GL work runs on the shared off-screen context (GPUImageOpenGLESContext), made current
-    on the calling thread for each pass and released after it, under brushRenderLock, so any
-    render thread may use a renderer while it holds the lock. One renderer must not be used
-    by two threads at once.
+    on the calling thread for each pass and released after it, under brushRenderLock
+    (SharedContextUse), so any render thread may use a renderer while it holds the lock. One
+    renderer must not be used by two threads at once.
+
+    A renderer that keeps its resources (setKeepsResources) leaves the framebuffer and the
+    sheet textures on the context after a releasing pass, and the next pass that creates a
+    target of the same size starts from them instead of making and uploading them again. The
+    result is the same; the sheets' images must not change meanwhile.
 
     When the GPU cannot do a pass (no context, framebuffer incomplete, a program that does not
     link) the target is left exactly as it was, the reason goes once per renderer to the
@@ -35,6 +40,34 @@ class SpriteRenderer : public Sprite::DrawHooks
 {
 public:
     using SpriteList = std::span<Sprite* const>;
+
+    /** How a pass hands its result back to the target. */
+    enum class ReadBack
+    {
+        straight,            ///< the whole framebuffer un-premultiplied, bytes A, R, G, B
+        whole,               ///< the whole framebuffer as it is: premultiplied R, G, B, A
+        dirtyPremultiplied   ///< only the dirty rectangle, premultiplied, reordered to A, R, G, B
+    };
+
+    /** The flags of a pass by name. */
+    struct PassOptions
+    {
+        bool useGreyScale = true;                  ///< the shader's grey-scale switch
+        const SxImageRgbaBytes* canvas = nullptr;  ///< what a created framebuffer starts from
+        bool createTarget = true;                  ///< make the framebuffer, else draw on the one left by the last pass
+        bool release = true;                       ///< end the sequence: read back and let the framebuffer go
+        bool erase = false;                        ///< remove coverage instead of painting
+        SxPoint offset;                            ///< added to every sprite's position
+
+        /** Grey-scale releasing passes read straight; grey-scale passes that keep the
+            target read their dirty rectangle; others read the whole framebuffer. */
+        ReadBack readBack() const noexcept
+        {
+            if (! useGreyScale)
+                return ReadBack::whole;
+            return release ? ReadBack::straight : ReadBack::dirtyPremultiplied;
+        }
+    };
 
     /** Keeps a copy of the list (the sheets themselves are not owned). Makes no GL call. */
     explicit SpriteRenderer (const SpriteSheetList& sheets);
@@ -52,6 +85,9 @@ public:
     virtual bool render (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
                          const SxImageRgbaBytes* canvas, bool createTarget, bool release, bool erase);
 
+    /** The same with named flags (the offset is not used: tiles bring their own). */
+    bool render (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options);
+
     /** One pass over the whole target, the sprites moved by offset. createTarget makes the
         framebuffer (and uploads the sheets), else the one an earlier pass left is drawn on;
         release reads the result back and deletes it all, else the dirty rectangle (grey
@@ -61,6 +97,16 @@ public:
     virtual bool renderPass (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
                              const SxImageRgbaBytes* canvas, RectBounds& dirtyRect,
                              bool createTarget, bool release, bool erase, SxPoint offset);
+
+    /** The same with named flags. */
+    bool renderPass (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, RectBounds& dirtyRect);
+
+    /** Whether releasing passes keep the framebuffer and the sheet textures for the next
+        pass of the same size (see the class description). Off by default. */
+    void setKeepsResources (bool shouldKeep) noexcept { keepsResources = shouldKeep; }
+
+    /** Deletes a kept framebuffer and the sheet textures now (the destructor does too). */
+    void releaseResources();
 
     /** spriteVertexSource. */
     virtual juce::String vertexShaderSource() const;
@@ -94,12 +140,16 @@ public:
     static RectBounds dirtyRectOf (SpriteList sprites, int width, int height);
 
 private:
-    bool runPass (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
-                  const SxImageRgbaBytes* canvas, bool createTarget, bool release, bool erase,
-                  SxPoint offset, const RectBounds& dirtyRect);
-    bool renderTiled (SxImageRgbaBytes& target, SpriteList sprites, bool useGreyScale,
-                      const SxImageRgbaBytes* canvas, bool erase, int tile);
+    // The steps of one pass, in order; the shared context is current.
+    bool runPass (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, const RectBounds& dirtyRect);
     bool prepareProgram();
+    bool startTarget (const PassOptions& options, int width, int height);
+    Sprite::LocationTable setUpDrawing (SxImageRgbaBytes& target, const PassOptions& options);
+    void drawSprites (SpriteList sprites, Sprite::LocationTable& locations, SxPoint offset);
+    bool readBack (SxImageRgbaBytes& target, const PassOptions& options, const RectBounds& dirtyRect);
+    void endPass (const PassOptions& options);
+
+    bool renderTiled (SxImageRgbaBytes& target, SpriteList sprites, const PassOptions& options, int tile);
     void deleteTarget();
     void reportFailure (const char* reason);
 
@@ -111,6 +161,8 @@ private:
     int framebufferWidth = 0, framebufferHeight = 0;
     int maxTextureSizeOverride = 0;
     bool failureReported = false;
+    bool keepsResources = false;
+    bool texturesKept = false;         // the sheet textures of a kept pass are still uploaded
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SpriteRenderer)
 };

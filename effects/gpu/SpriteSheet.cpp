@@ -1,6 +1,6 @@
 #include "SpriteSheet.h"
 
-#include "SxPropertySet.h"
+#include "SpriteFrameDescription.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,31 +24,6 @@ namespace
 
         const auto [width, height] = wholeSize (frame);
         return width >= 1.0f && height >= 1.0f;
-    }
-
-    /** The frame numbers 1 ... count that have a width entry, ascending. A frame without
-        one would be zero pixels wide, so these are the only candidates; collecting them
-        from the keys keeps a huge "count" from costing a loop over absent frames. */
-    std::vector<juce::int64> framesWithWidth (SxPropertySet& set, double count)
-    {
-        std::vector<juce::int64> numbers;
-        const auto& pairs = set.getAllProperties();
-
-        for (const auto& key : pairs.getAllKeys())
-        {
-            if (! key.endsWith ("_width"))
-                continue;
-
-            const auto digits = key.dropLastCharacters (6);
-            const auto number = digits.getLargeIntValue();
-
-            if (number >= 1 && (double) number <= count && digits == juce::String (number))
-                numbers.push_back (number);
-        }
-
-        std::sort (numbers.begin(), numbers.end());
-        numbers.erase (std::unique (numbers.begin(), numbers.end()), numbers.end());
-        return numbers;
     }
 }
 
@@ -103,28 +78,18 @@ void SpriteSheet::loadFrames (SxImageRgbaBytes* newImage, const juce::String& de
     frames.clear();
     image = newImage;
 
-    if (auto xml = SxPropertySet::parseXmlText (description))
+    for (const auto& entry : SpriteFrameDescription::read (description))
     {
-        SxPropertySet set;
-        set.restoreFromPlistXml (*xml);
-        const auto count = std::trunc (set.getValue ("count").getDoubleValue());
+        SpriteFrame frame;
+        frame.name = entry.name;
+        frame.left = (float) (entry.x * scale);
+        frame.top = (float) (entry.y * scale);
+        frame.right = frame.left + (float) (entry.width * scale) - 1.0f;
+        frame.bottom = frame.top + (float) (entry.height * scale) - 1.0f;
 
-        for (const auto number : framesWithWidth (set, count))
-        {
-            const auto prefix = juce::String (number) + "_";
-            const auto value = [&] (const char* field) { return set.getValue (prefix + field).getDoubleValue(); };
-
-            SpriteFrame frame;
-            frame.name = set.getValue (prefix + "name");
-            frame.left = (float) (value ("x") * scale);
-            frame.top = (float) (value ("y") * scale);
-            frame.right = frame.left + (float) (value ("width") * scale) - 1.0f;
-            frame.bottom = frame.top + (float) (value ("height") * scale) - 1.0f;
-
-            // A frame under one pixel would make fitting divide by zero.
-            if (isUsable (frame))
-                addFrame (frame, (int) frames.size());
-        }
+        // A frame under one pixel would make fitting divide by zero.
+        if (isUsable (frame))
+            addFrame (frame, (int) frames.size());
     }
 
     if (convertImage && image != nullptr)

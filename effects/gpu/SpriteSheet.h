@@ -14,9 +14,9 @@
     sheet; an image it does not own is handed back in A,R,G,B order when the sheet lets go
     of it.
 
-    The frame description is a property list (SxPropertySet's XML form) with the keys
-    "count" and, for n = 1 ... count, "<n>_name", "<n>_x", "<n>_y", "<n>_width" and
-    "<n>_height". Frames are numbered from 1 there and from 0 in the sheet.
+    The frame description is the text SpriteFrameDescription writes and reads: a property
+    list with a "count" and each frame's name, corner and size, numbered from 1 there and
+    from 0 in the sheet.
 */
 class SpriteSheet
 {

@@ -104,6 +104,7 @@ void StylizedWatercolor::dropCachedImages()
 {
     Layer::dropCachedImages();
     caches.releaseAll();
+    dabPainter.release();
 }
 
 void StylizedWatercolor::onSourceImageReplaced (SxImageRgbaBytes*, bool)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DabPainter.h"
 #include "Layer.h"
 #include "SelectMaskData.h"
 #include "WatercolorCaches.h"
@@ -63,7 +64,7 @@ public:
         always leaves a valid output of the input's size. */
     void render (RenderParameters& params) override;
 
-    /** The base caches and the effect's cached images. */
+    /** The base caches, the effect's cached images and the dab layer's GPU objects. */
     void dropCachedImages() override;
     /** Drops the caches and empties the selective mask, which belonged to the old image. */
     void onSourceImageReplaced (SxImageRgbaBytes* workingImage, bool flag) override;
@@ -102,6 +103,7 @@ protected:
     SelectMaskData maskData;
     WatercolorSettings settings;
     WatercolorCaches caches;
+    DabPainter dabPainter;   // the GPU objects of the dab layer, kept between renders of one size
 
     /** Deselects the host's tool; the wizard itself belongs to the layer panel. */
     virtual void openSelectiveMaskWizard();

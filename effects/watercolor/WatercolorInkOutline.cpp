@@ -77,7 +77,7 @@ SxRef<SxImageAlphaByte> WatercolorInkOutline::makeMask (const SxImageRgbaBytes& 
 
     if (border != nullptr && border->width > 0 && border->height > 0)
     {
-        SxImageAlphaByte borderGray (size.width, size.height);
+        SxImageAlphaByte borderGray (size.width, size.height, SxImageAlphaByte::uninitialised);
         blitScaledRgbaToGray (borderGray, *border,
                               RectBounds { 0.0f, 0.0f, (float) (border->width - 1), (float) (border->height - 1) },
                               RectBounds { 0.0f, 0.0f, (float) (size.width - 1), (float) (size.height - 1) }, 1);

@@ -1,6 +1,7 @@
 #include "WatercolorRender.h"
 
 #include "BlendModes.h"
+#include "DabPainter.h"
 #include "BrushRenderLock.h"
 #include "EffectRandom.h"
 #include "StylizedWatercolor.h"
@@ -93,7 +94,7 @@ bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
         decoded.description = block.toString();
     }
 
-    auto* image = new SxImageRgbaBytes (decoded.width, decoded.height);
+    auto* image = new SxImageRgbaBytes (decoded.width, decoded.height, SxImageRgbaBytes::uninitialised);
     if (image->pixels == nullptr)
     {
         image->release();
@@ -171,22 +172,33 @@ WatercolorRender::DabList WatercolorRender::makeDabs (const SpriteSheet& sheet, 
 
 bool WatercolorRender::paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteSheet& sheet, const DabList& dabs, float hueShift)
 {
-    dabLayer.fill (PixelMath::makeWord (255, 255, 255, 255));
-
-    bool drawn = true;
+    std::unique_ptr<SpriteRendererMultiplyBrush> renderer;
     if (! dabs.empty())
     {
         SpriteSheetList sheets;
         sheets.push_back (&sheet);
         sheets.equaliseSizes();
+        renderer = std::make_unique<SpriteRendererMultiplyBrush> (sheets);
+    }
+    return paintDabLayer (dabLayer, renderer.get(), dabs, hueShift);
+}
 
+bool WatercolorRender::paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteRenderer* renderer, const DabList& dabs, float hueShift)
+{
+    dabLayer.fill (PixelMath::makeWord (255, 255, 255, 255));
+
+    bool drawn = true;
+    if (! dabs.empty() && renderer != nullptr)
+    {
         std::vector<Sprite*> list;
         list.reserve (dabs.size());
         for (const auto& dab : dabs)
             list.push_back (dab.get());
 
-        SpriteRendererMultiplyBrush renderer (sheets);
-        drawn = renderer.render (dabLayer, list, true, &dabLayer, true, true, false);
+        // The dab layer is its own canvas: white, multiplied, read back straight.
+        SpriteRenderer::PassOptions options;
+        options.canvas = &dabLayer;
+        drawn = renderer->render (dabLayer, list, options);
     }
 
     if (hueShift != 0.0f)
@@ -226,16 +238,15 @@ SxRef<SxImageAlphaByte> StylizedWatercolor::startPainting (RenderParameters& par
 void StylizedWatercolor::drawDabLayer (const RenderParameters& params, float hueShift)
 {
     const auto& input = *params.image;
-    caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height));
+    // paintDabLayer fills it white first.
+    caches.dabLayer = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (input.width, input.height, SxImageRgbaBytes::uninitialised));
 
     EffectRandom generator;
     const EffectRandom::ScopedUse useGenerator (generator);
 
-    SpriteSheet atlas;
-    WatercolorRender::loadBrushAtlas (atlas);
-    const auto dabs = WatercolorRender::makeDabs (atlas, settings, params.renderScale, input.width, input.height);
+    const auto dabs = WatercolorRender::makeDabs (dabPainter.getAtlas(), settings, params.renderScale, input.width, input.height);
     WatercolorRender::stageDone ("atlas and dab grid");
-    WatercolorRender::paintDabLayer (*caches.dabLayer, atlas, dabs, hueShift);
+    dabPainter.paint (*caches.dabLayer, dabs, hueShift);
     WatercolorRender::stageDone (hueShift != 0.0f ? "GPU dabs and hue shift" : "GPU dabs");
 }
 

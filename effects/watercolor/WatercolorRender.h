@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Sprite.h"
+#include "SpriteRenderer.h"
 #include "SpriteSheet.h"
 #include "SxImageAlphaByte.h"
 #include "SxImageRgbaBytes.h"
@@ -40,6 +41,10 @@ namespace WatercolorRender
     /** A new opaque white dab layer with the dabs multiplied into it on the GPU, then
         hue-shifted. Without a GPU the layer stays white (no paint) and false is returned. */
     bool paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteSheet& sheet, const DabList& dabs, float hueShift);
+
+    /** The same with a renderer made for the sheet beforehand (DabPainter keeps one); a null
+        renderer draws nothing, which is right only for an empty dab list. */
+    bool paintDabLayer (SxImageRgbaBytes& dabLayer, SpriteRenderer* renderer, const DabList& dabs, float hueShift);
 
     /** The ink colour word: alpha from the ink strength, colour from sepiaColor. */
     uint32_t inkColourWord (const WatercolorSettings& settings) noexcept;

@@ -3,8 +3,12 @@
 #include "PropertyValues.h"
 #include "ResourceArchive.h"
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 namespace
 {
@@ -51,11 +55,6 @@ namespace
         const auto component = [&] (const char* suffix) { return lowByte (set.getIntValue (key + suffix, 0)); };
         return PixelMath::makeWord (component (".alpha"), component (".red"), component (".green"), component (".blue"));
     }
-
-    uint32_t readColourOrWhite (const juce::PropertySet& set, const juce::String& key)
-    {
-        return set.containsKey (key + ".red") ? readColour (set, key) : WatercolorSettings::opaqueWhite;
-    }
 }
 
 void WatercolorSettings::setArchiveNameSource (ArchiveNameSource source)
@@ -77,112 +76,229 @@ juce::String WatercolorSettings::stripImageSuffix (const juce::String& name)
 }
 
 //==============================================================================
+namespace
+{
+    using S = WatercolorSettings;
+    using Member = std::variant<float S::*, int S::*, uint32_t S::*, juce::String S::*>;
+
+    /** How a field is written: a float or an int text, a colour as four int keys, or a name
+        that is left out when empty. */
+    enum class Saved { asFloat, asInt, colour, nameIfAny };
+
+    /** What a missing key loads as: the missing value; the current value kept; for a colour,
+        the missing value when its ".red" key is absent and otherwise 0 for each missing
+        component (components keeps 0 even then). Names lose a final ".jpg" or ".png". */
+    enum class Missing { value, keep, components };
+
+    /** How randomising draws a field (r one draw): kept; base + span x r; an archive item;
+        the border rule; the ink colour; the Color Area rule. */
+    enum class Draw { kept, linear, archiveItem, border, inkColour, colorArea };
+
+    struct Field
+    {
+        Member member;
+        const char* key;
+        const char* label;            // the control's label, empty when none shows the field
+        double reset;                 // number, integer or colour word
+        const char* resetName;        // names
+        bool keptByReset;
+        Saved saved;
+        Missing missing;
+        double missingValue;
+        float savedOffset;            // added when saved, taken off when loaded
+        Draw draw;
+        int drawStep;                 // position in the draw order (0: not drawn)
+        float base, span;             // linear draws
+    };
+
+    constexpr double white = (double) S::opaqueWhite;
+    constexpr double inkBrown = (double) PixelMath::makeWord (255, 55, 15, 0);
+
+    // In saved order. The draw steps give the order of randomize's draws.
+    const Field fields[] = {
+        // member                            key                            label                 reset      name         kept   saved            missing              value  offset  draw               step base    span
+        { &S::overallStrength,              "overallStrength",             "Overall Strength",   1.0,       nullptr,     false, Saved::asFloat,  Missing::value,      1.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::backgroundStyleMode,          "backgroundStyleMode",         "",                   1.0,       nullptr,     false, Saved::asInt,    Missing::value,      1.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::backgroundColor,              "backgroundColor",             "",                   white,     nullptr,     false, Saved::colour,   Missing::value,      white, 0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::backgroundPaperColor,         "backgroundPaperColor",        "",                   white,     nullptr,     false, Saved::colour,   Missing::value,      white, 0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::backgroundPaperTintStrength,  "backgroundPaperTintStrength", "Paper Tint",         0.0,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::edgeCanvasTexture,            "edgeCanvasTexture",           "",                   0.125,     nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      13,  0.125f, 0.25f },
+        { &S::edgeFileName,                 "edgeFileName",                "",                   0.0,       "Quenza-01", false, Saved::nameIfAny, Missing::value,     0.0,   0.0f,   Draw::archiveItem, 1,   0.0f,   0.0f  },
+        { &S::borderFileName,               "borderFileName",              "",                   0.0,       "border-01", false, Saved::nameIfAny, Missing::value,     0.0,   0.0f,   Draw::border,      2,   0.0f,   0.0f  },
+        { &S::mInsideColor,                 "mInsideColor",                "Color Area",         0.0,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::colorArea,   15,  0.0f,   0.0f  },
+        { &S::mWetEdge,                     "mWetEdge",                    "Wet Edges",          0.0,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::mEdge,                        "mEdge",                       "Area Fill",          0.25,      nullptr,     true,  Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      6,   0.25f,  0.25f },
+        { &S::paintFill,                    "paintFill",                   "Paint Fill",         0.25,      nullptr,     false, Saved::asFloat,  Missing::keep,       0.0,   0.0f,   Draw::linear,      4,   0.25f,  0.25f },
+        { &S::paintSize,                    "paintSize",                   "Paint Size",         0.5,       nullptr,     false, Saved::asFloat,  Missing::keep,       0.0,   0.0f,   Draw::linear,      5,   0.25f,  0.5f  },
+        { &S::mVariation,                   "mVariation",                  "Paint Variation",    0.125,     nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      7,   0.0f,   1.0f  },
+        { &S::mStrength,                    "mStrength",                   "Paint Strength",     0.75,      nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      3,   0.75f,  0.25f },
+        { &S::mOutline,                     "mOutline",                    "Ink Outline",        0.45,      nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      8,   0.125f, 0.5f  },
+        { &S::mOutlineDetail,               "mOutlineDetail",              "Ink Outline Detail", 0.5,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      9,   0.125f, 0.5f  },
+        { &S::mOutlineThreshold,            "mOutlineThreshold",           "Ink Fill",           0.5,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      10,  0.25f,  0.25f },
+        { &S::hueShift,                     "hueShift",                    "Paint Color Shift",  0.5,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.5f,   Draw::linear,      11,  0.75f,  0.25f },
+        { &S::sepiaColor,                   "sepiaColor",                  "",                   inkBrown,  nullptr,     false, Saved::colour,   Missing::components, 0.0,   0.0f,   Draw::inkColour,   14,  0.0f,   0.0f  },
+        { &S::sepiaStrength,                "sepiaStrength",               "Ink Color",          0.9,       nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::canvasColor,                  "canvasColor",                 "",                   white,     nullptr,     false, Saved::colour,   Missing::components, 0.0,   0.0f,   Draw::kept,        0,   0.0f,   0.0f  },
+        { &S::saturation,                   "saturation",                  "Paint Vibrancy",     0.25,      nullptr,     false, Saved::asFloat,  Missing::value,      0.0,   0.0f,   Draw::linear,      12,  0.75f,  0.25f },
+    };
+
+    template <typename T>
+    T& fieldOf (S& settings, const Field& field) { return settings.*std::get<T S::*> (field.member); }
+
+    void setReset (S& settings, const Field& field)
+    {
+        std::visit ([&] (auto member)
+        {
+            using T = std::remove_reference_t<decltype (settings.*member)>;
+            if constexpr (std::is_same_v<T, juce::String>)
+                settings.*member = field.resetName;
+            else
+                settings.*member = (T) field.reset;
+        }, field.member);
+    }
+
+    void save (const S& settings, const Field& field, juce::PropertySet& set)
+    {
+        std::visit ([&] (auto member)
+        {
+            const auto& value = settings.*member;
+            using T = std::remove_cvref_t<decltype (value)>;
+            if constexpr (std::is_same_v<T, juce::String>)
+            {
+                if (value.isNotEmpty())
+                    setStringProperty (set, field.key, value);
+            }
+            else if constexpr (std::is_same_v<T, uint32_t>)
+                writeColour (set, field.key, value);
+            else if (field.saved == Saved::asInt)
+                setIntProperty (set, field.key, (int) value);
+            else
+                setFloatProperty (set, field.key, (float) value + field.savedOffset);
+        }, field.member);
+    }
+
+    void load (S& settings, const Field& field, const juce::PropertySet& set)
+    {
+        std::visit ([&] (auto member)
+        {
+            auto& value = settings.*member;
+            using T = std::remove_reference_t<decltype (value)>;
+            if constexpr (std::is_same_v<T, juce::String>)
+                value = S::stripImageSuffix (set.getValue (field.key, {}));
+            else if constexpr (std::is_same_v<T, uint32_t>)
+                value = field.missing == Missing::value && ! set.containsKey (juce::String (field.key) + ".red")
+                          ? (uint32_t) field.missingValue : readColour (set, field.key);
+            else if constexpr (std::is_same_v<T, int>)
+                value = truncatedInt (set.getDoubleValue (field.key, field.missingValue));
+            else
+                value = getFloatProperty (set, field.key, field.missing == Missing::keep ? value + field.savedOffset
+                                                                                         : (float) field.missingValue)
+                        - field.savedOffset;
+        }, field.member);
+    }
+
+    void drawField (S& settings, const Field& field, bool maskHasOutlines, const std::function<float()>& draw)
+    {
+        switch (field.draw)
+        {
+            case Draw::kept:
+                break;
+
+            case Draw::linear:
+                fieldOf<float> (settings, field) = field.base + field.span * draw();
+                break;
+
+            case Draw::archiveItem:
+            {
+                // An empty group keeps the current name; the draw is taken all the same.
+                const auto names = archiveItemNames ("Tolva_Backgrounds");
+                const float r = draw();
+                if (! names.isEmpty())
+                    fieldOf<juce::String> (settings, field) = pickItem (names, r);
+                break;
+            }
+
+            case Draw::border:
+            {
+                // One border in eight; otherwise, or from an empty group, none.
+                auto& name = fieldOf<juce::String> (settings, field);
+                name = "0a-none";
+                if (draw() > 0.875f)
+                {
+                    const auto names = archiveItemNames ("Tolva_Borders");
+                    const float r = draw();
+                    if (! names.isEmpty())
+                        name = pickItem (names, r);
+                }
+                break;
+            }
+
+            case Draw::inkColour:
+            {
+                const auto red = (uint8_t) (55.0f * draw());
+                const auto green = (uint8_t) (55.0f * draw());
+                const auto blue = (uint8_t) (55.0f * draw());
+                fieldOf<uint32_t> (settings, field) = PixelMath::makeWord (255, red, green, blue);
+                break;
+            }
+
+            case Draw::colorArea:
+            {
+                // Mask is drawn only when there is a traced mask to paint through.
+                auto& area = fieldOf<int> (settings, field);
+                area = (int) (5.0f * draw());
+                if (! maskHasOutlines)
+                    area = (int) (4.0f * draw());
+                break;
+            }
+        }
+    }
+}
+
+WatercolorSettings::WatercolorSettings()
+{
+    for (const auto& field : fields)
+        setReset (*this, field);
+}
+
+juce::String WatercolorSettings::labelOf (const juce::String& savedKey)
+{
+    for (const auto& field : fields)
+        if (savedKey == field.key)
+            return field.label;
+    return {};
+}
+
 void WatercolorSettings::resetToDefaults()
 {
-    const float keptAreaFill = mEdge;
-    *this = WatercolorSettings();
-    mEdge = keptAreaFill;
+    for (const auto& field : fields)
+        if (! field.keptByReset)
+            setReset (*this, field);
 }
 
 void WatercolorSettings::randomize (bool maskHasOutlines, const std::function<float()>& draw)
 {
-    const auto papers = archiveItemNames ("Tolva_Backgrounds");
-    const float paperDraw = draw();
-    if (! papers.isEmpty())
-        edgeFileName = pickItem (papers, paperDraw);
+    std::vector<const Field*> inDrawOrder;
+    for (const auto& field : fields)
+        if (field.drawStep > 0)
+            inDrawOrder.push_back (&field);
+    std::sort (inDrawOrder.begin(), inDrawOrder.end(), [] (auto* a, auto* b) { return a->drawStep < b->drawStep; });
 
-    borderFileName = "0a-none";
-    if (draw() > 0.875f)
-    {
-        const auto borders = archiveItemNames ("Tolva_Borders");
-        const float borderDraw = draw();
-        if (! borders.isEmpty())
-            borderFileName = pickItem (borders, borderDraw);
-    }
-
-    mStrength = 0.75f + 0.25f * draw();
-    paintFill = 0.25f + 0.25f * draw();
-    paintSize = 0.25f + 0.5f * draw();
-    mEdge = 0.25f + 0.25f * draw();
-    mVariation = draw();
-    mOutline = 0.125f + 0.5f * draw();
-    mOutlineDetail = 0.125f + 0.5f * draw();
-    mOutlineThreshold = 0.25f + 0.25f * draw();
-    hueShift = 0.75f + 0.25f * draw();
-    saturation = 0.75f + 0.25f * draw();
-    edgeCanvasTexture = 0.125f + 0.25f * draw();
-
-    const auto red = (uint8_t) (55.0f * draw());
-    const auto green = (uint8_t) (55.0f * draw());
-    const auto blue = (uint8_t) (55.0f * draw());
-    sepiaColor = PixelMath::makeWord (255, red, green, blue);
-
-    mInsideColor = (int) (5.0f * draw());
-    if (! maskHasOutlines)
-        mInsideColor = (int) (4.0f * draw());
+    for (const auto* field : inDrawOrder)
+        drawField (*this, *field, maskHasOutlines, draw);
 }
 
 //==============================================================================
 void WatercolorSettings::saveToPropertySet (juce::PropertySet& set) const
 {
-    setFloatProperty (set, "overallStrength", overallStrength);
-    setIntProperty (set, "backgroundStyleMode", backgroundStyleMode);
-    writeColour (set, "backgroundColor", backgroundColor);
-    writeColour (set, "backgroundPaperColor", backgroundPaperColor);
-    setFloatProperty (set, "backgroundPaperTintStrength", backgroundPaperTintStrength);
-    setFloatProperty (set, "edgeCanvasTexture", edgeCanvasTexture);
-    if (edgeFileName.isNotEmpty())
-        setStringProperty (set, "edgeFileName", edgeFileName);
-    if (borderFileName.isNotEmpty())
-        setStringProperty (set, "borderFileName", borderFileName);
-    setFloatProperty (set, "mInsideColor", (float) mInsideColor);
-
-    setFloatProperty (set, "mWetEdge", mWetEdge);
-    setFloatProperty (set, "mEdge", mEdge);
-    setFloatProperty (set, "paintFill", paintFill);
-    setFloatProperty (set, "paintSize", paintSize);
-    setFloatProperty (set, "mVariation", mVariation);
-    setFloatProperty (set, "mStrength", mStrength);
-    setFloatProperty (set, "mOutline", mOutline);
-    setFloatProperty (set, "mOutlineDetail", mOutlineDetail);
-    setFloatProperty (set, "mOutlineThreshold", mOutlineThreshold);
-    setFloatProperty (set, "hueShift", hueShift + 0.5f);
-
-    writeColour (set, "sepiaColor", sepiaColor);
-    setFloatProperty (set, "sepiaStrength", sepiaStrength);
-    writeColour (set, "canvasColor", canvasColor);
-    setFloatProperty (set, "saturation", saturation);
+    for (const auto& field : fields)
+        save (*this, field, set);
 }
 
 void WatercolorSettings::loadFromPropertySet (const juce::PropertySet& set)
 {
-    const auto number = [&set] (const char* key, float missing) { return getFloatProperty (set, key, missing); };
-
-    overallStrength = number ("overallStrength", 1.0f);
-    backgroundStyleMode = truncatedInt (set.getDoubleValue ("backgroundStyleMode", 1.0));
-    backgroundColor = readColourOrWhite (set, "backgroundColor");
-    backgroundPaperColor = readColourOrWhite (set, "backgroundPaperColor");
-    backgroundPaperTintStrength = number ("backgroundPaperTintStrength", 0.0f);
-    edgeCanvasTexture = number ("edgeCanvasTexture", 0.0f);
-
-    edgeFileName = stripImageSuffix (set.getValue ("edgeFileName", {}));
-    borderFileName = stripImageSuffix (set.getValue ("borderFileName", {}));
-
-    mInsideColor = truncatedInt (set.getDoubleValue ("mInsideColor", 0.0));
-    mWetEdge = number ("mWetEdge", 0.0f);
-    mEdge = number ("mEdge", 0.0f);
-    paintFill = number ("paintFill", paintFill);
-    paintSize = number ("paintSize", paintSize);
-    mVariation = number ("mVariation", 0.0f);
-    mStrength = number ("mStrength", 0.0f);
-    mOutline = number ("mOutline", 0.0f);
-    mOutlineDetail = number ("mOutlineDetail", 0.0f);
-    mOutlineThreshold = number ("mOutlineThreshold", 0.0f);
-    hueShift = number ("hueShift", 0.0f) - 0.5f;
-    sepiaColor = readColour (set, "sepiaColor");
-    sepiaStrength = number ("sepiaStrength", 0.0f);
-    canvasColor = readColour (set, "canvasColor");
-    saturation = number ("saturation", 0.0f);
+    for (const auto& field : fields)
+        load (*this, field, set);
     replaceNonFiniteNumbers();
 }
 
@@ -190,11 +306,10 @@ void WatercolorSettings::replaceNonFiniteNumbers() noexcept
 {
     // A file may hold "nan" or "inf" where a number belongs; the renders would carry it
     // into sizes, seeds and byte conversions, so it reads as 0, the value of a missing key.
-    for (float* value : { &backgroundPaperTintStrength, &edgeCanvasTexture, &overallStrength, &sepiaStrength,
-                          &mWetEdge, &mEdge, &paintFill, &paintSize, &mVariation, &mOutline, &mOutlineDetail,
-                          &mOutlineThreshold, &mStrength, &hueShift, &saturation })
-        if (! std::isfinite (*value))
-            *value = 0.0f;
+    for (const auto& field : fields)
+        if (auto* member = std::get_if<float S::*> (&field.member))
+            if (! std::isfinite (this->**member))
+                this->**member = 0.0f;
 }
 
 //==============================================================================

@@ -10,42 +10,46 @@
 
 /** What the user sets on a watercolour layer, shared by both watercolour effects.
 
-    Each field carries its reset value at the declaration; the comment gives its range,
-    its control, its saved key and what randomising draws (r uniform in [0, 1) from the
-    system-wide generator). Colours are colour words (bytes A, R, G, B in memory).
+    Every field is a row of one field table (WatercolorSettings.cpp): its saved key, its
+    control's label, its reset value, what a missing key loads as and how randomising draws
+    it (r uniform in [0, 1) from the system-wide generator). Construction, reset, randomise,
+    save, load and the clean-up of damaged numbers all walk that table, so a field is
+    described in one place. Colours are colour words (bytes A, R, G, B in memory).
 
-    Saved keys are written in the order of saveToPropertySet; "hueShift" is stored with
-    +0.5 and read back with -0.5. The text-preset form is described at applyTextPreset.
-    Which caches a change releases is the layer's business
-    (StylizedWatercolor); this struct only holds values.
+    Saved keys are written in the table's order; "hueShift" is stored with +0.5 and read back
+    with -0.5. The text-preset form is described at applyTextPreset. Which caches a change
+    releases is the layer's business (StylizedWatercolor); this struct only holds values.
 */
 struct WatercolorSettings
 {
     static constexpr uint32_t opaqueWhite = PixelMath::makeWord (255, 255, 255, 255);
 
-    int backgroundStyleMode = 1;                  // 0 plain colour, 1 paper. "backgroundStyleMode". Kept.
-    uint32_t backgroundColor = opaqueWhite;       // plain background. "backgroundColor.*". Kept.
-    uint32_t backgroundPaperColor = opaqueWhite;  // paper tint colour. "backgroundPaperColor.*". Kept.
-    float backgroundPaperTintStrength = 0.0f;     // 0..1 "Paper Tint". Kept.
-    juce::String edgeFileName { "Quenza-01" };    // paper item of "Tolva_Backgrounds". Random item.
-    juce::String borderFileName { "border-01" };  // item of "Tolva_Borders", empty = none. See randomize.
-    uint32_t sepiaColor = PixelMath::makeWord (255, 55, 15, 0); // ink colour. int(55r) per channel.
-    float edgeCanvasTexture = 0.125f;             // canvas toning amount. 0.125 + 0.25r.
-    uint32_t canvasColor = opaqueWhite;           // canvas toning colour. Kept.
-    float overallStrength = 1.0f;                 // 0..1 "Overall Strength". Kept.
-    float sepiaStrength = 0.9f;                   // 0..1 "Ink Color". Kept.
-    float mWetEdge = 0.0f;                        // 0..1 "Wet Edges". Kept.
-    float mEdge = 0.25f;                          // 0..1 "Area Fill"; not touched by reset. 0.25 + 0.25r.
-    float paintFill = 0.25f;                      // 0..1 "Paint Fill". 0.25 + 0.25r.
-    float paintSize = 0.5f;                       // 0..1 "Paint Size". 0.25 + 0.5r.
-    float mVariation = 0.125f;                    // 0..1 "Paint Variation". r.
-    float mOutline = 0.45f;                       // 0..1 "Ink Outline". 0.125 + 0.5r.
-    float mOutlineDetail = 0.5f;                  // 0..1 "Ink Outline Detail". 0.125 + 0.5r.
-    float mOutlineThreshold = 0.5f;               // 0..1 "Ink Fill". 0.25 + 0.25r.
-    float mStrength = 0.75f;                      // 0..1 "Paint Strength". 0.75 + 0.25r.
-    float hueShift = 0.5f;                        // -50..50 "Paint Color Shift". 0.75 + 0.25r.
-    float saturation = 0.25f;                     // 0..1 "Paint Vibrancy" (abstract only). 0.75 + 0.25r.
-    int mInsideColor = 0;                         // "Color Area": 0 Dark, 1 Mid, 2 Light, 3 Full, 4 Mask.
+    /** Every field at its reset value, Area Fill included. */
+    WatercolorSettings();
+
+    int backgroundStyleMode;            // 0 plain colour, 1 paper
+    uint32_t backgroundColor;           // plain background
+    uint32_t backgroundPaperColor;      // paper tint colour
+    float backgroundPaperTintStrength;  // 0..1 "Paper Tint"
+    juce::String edgeFileName;          // paper: item of "Tolva_Backgrounds"
+    juce::String borderFileName;        // item of "Tolva_Borders", empty = none
+    uint32_t sepiaColor;                // ink colour
+    float edgeCanvasTexture;            // canvas toning amount
+    uint32_t canvasColor;               // canvas toning colour
+    float overallStrength;              // 0..1 "Overall Strength"
+    float sepiaStrength;                // 0..1 "Ink Color"
+    float mWetEdge;                     // 0..1 "Wet Edges"
+    float mEdge;                        // 0..1 "Area Fill"
+    float paintFill;                    // 0..1 "Paint Fill"
+    float paintSize;                    // 0..1 "Paint Size"
+    float mVariation;                   // 0..1 "Paint Variation"
+    float mOutline;                     // 0..1 "Ink Outline"
+    float mOutlineDetail;               // 0..1 "Ink Outline Detail"
+    float mOutlineThreshold;            // 0..1 "Ink Fill"
+    float mStrength;                    // 0..1 "Paint Strength"
+    float hueShift;                     // -50..50 "Paint Color Shift"
+    float saturation;                   // 0..1 "Paint Vibrancy" (abstract only)
+    int mInsideColor;                   // "Color Area": 0 Dark, 1 Mid, 2 Light, 3 Full, 4 Mask
 
     enum ColorArea { dark = 0, mid = 1, light = 2, full = 3, mask = 4 };
 
@@ -88,6 +92,10 @@ struct WatercolorSettings
 
     /** Every number that is NaN or infinite becomes 0; both readers end with it. */
     void replaceNonFiniteNumbers() noexcept;
+
+    /** The label of the control that shows the field with this saved key; empty for a
+        field without a control of its own (and for a key that is no field). */
+    static juce::String labelOf (const juce::String& savedKey);
 
     bool operator== (const WatercolorSettings&) const = default;
 

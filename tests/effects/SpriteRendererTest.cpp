@@ -459,6 +459,55 @@ TEST (BrushTiling, GridCases)
     EXPECT_EQ (rows, 0);
 }
 
+TEST (SpriteRenderer, KeptResourcesGiveWhatAFreshRendererGives)
+{
+    // One renderer that keeps its target and textures, through sizes A, B, A and a canvas
+    // that is not the target, against a fresh renderer for every render.
+    auto sheet = TestSheet::softDisc();
+    SpriteRendererMultiplyBrush kept (sheet->list);
+    kept.setKeepsResources (true);
+
+    struct Render { int width, height; bool ownCanvas; int seed; };
+    const Render renders[] = { { 80, 60, false, 1 }, { 80, 60, false, 2 }, { 50, 90, true, 3 }, { 80, 60, true, 4 } };
+    for (const auto& r : renders)
+    {
+        SpriteSet sprites;
+        sprites.addRandom (sheet->sheet, 25, r.width, r.height, r.seed);
+        SxRef<SxImageRgbaBytes> canvas (makeCanvas (r.width, r.height));
+        SxRef<SxImageRgbaBytes> expected (makeFilled (r.width, r.height, { 255, 255, 255, 255 }));
+        SxRef<SxImageRgbaBytes> actual (expected->clone());
+        const auto* fresh = r.ownCanvas ? canvas.get() : expected.get();
+
+        SpriteRendererMultiplyBrush once (sheet->list);
+        ASSERT_TRUE (once.render (*expected, sprites.pointers, true, fresh, true, true, false));
+
+        SpriteRenderer::PassOptions options;
+        options.canvas = r.ownCanvas ? canvas.get() : actual.get();
+        ASSERT_TRUE (kept.render (*actual, sprites.pointers, options));
+        EXPECT_EQ (countDifferences (*actual, *expected, 0), 0) << r.width << " x " << r.height << ", seed " << r.seed;
+    }
+    kept.releaseResources();
+}
+
+TEST (SpriteRenderer, ReadBackFollowsGreyScaleAndRelease)
+{
+    using ReadBack = SpriteRenderer::ReadBack;
+    struct Case { bool grey, release; ReadBack expected; };
+    const Case cases[] = {
+        { true, true, ReadBack::straight },
+        { true, false, ReadBack::dirtyPremultiplied },
+        { false, true, ReadBack::whole },
+        { false, false, ReadBack::whole },
+    };
+    for (const auto& c : cases)
+    {
+        SpriteRenderer::PassOptions options;
+        options.useGreyScale = c.grey;
+        options.release = c.release;
+        EXPECT_EQ (options.readBack(), c.expected) << c.grey << c.release;
+    }
+}
+
 namespace
 {
     /** Records the passes render asks for instead of drawing them. */

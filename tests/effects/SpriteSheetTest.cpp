@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PropertyValues.h"
+#include "SpriteFrameDescription.h"
 #include "SpriteSheet.h"
 #include "SpriteSheetList.h"
 #include "SxPropertySet.h"
@@ -11,23 +12,20 @@ namespace
 {
     struct FrameEntry { const char* name; double x, y, width, height; };
 
-    /** A frame description as the atlas tools write it: the property-list XML with a
-        "count" and the five keys of each frame, numbered from 1. */
+    /** A frame description as the resource generator writes it; a count given as text
+        replaces the written one. */
     juce::String describe (const std::vector<FrameEntry>& entries, const juce::String& count = {})
     {
+        std::vector<SpriteFrameDescription::Entry> written;
+        for (const auto& e : entries)
+            written.push_back ({ e.name, e.x, e.y, e.width, e.height });
+        const auto text = SpriteFrameDescription::write (written);
+        if (count.isEmpty())
+            return text;
+
         SxPropertySet set;
-        setStringProperty (set, "count", count.isNotEmpty() ? count : juce::String ((int) entries.size()));
-
-        for (size_t i = 0; i < entries.size(); ++i)
-        {
-            const auto n = juce::String ((int) i + 1) + "_";
-            setStringProperty (set, n + "name", entries[i].name);
-            setDoubleProperty (set, n + "x", entries[i].x);
-            setDoubleProperty (set, n + "y", entries[i].y);
-            setDoubleProperty (set, n + "width", entries[i].width);
-            setDoubleProperty (set, n + "height", entries[i].height);
-        }
-
+        set.restoreFromPlistXml (*SxPropertySet::parseXmlText (text));
+        setStringProperty (set, "count", count);
         return set.createPlistXml()->toString();
     }
 

@@ -1,3 +1,4 @@
+#include "ImageCodecs.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
 #include "PlatformImage.h"
@@ -195,6 +196,14 @@ TEST (ImageBridges, LargeImagesGiveTheSameBytesOnAllCoresAsOnOne)
         juce::Image view;
         wrapped->wrapAsImage (view);
         results.push_back (bytesOf (view));
+
+        // The crossings of an opened photograph and of a written file.
+        const auto platform = source->createPlatformImage();
+        results.push_back (platform.rgba);
+        SxRef<SxImageRgbaBytes> imported (new SxImageRgbaBytes (platform));
+        results.emplace_back (imported->pixels, imported->pixels + (size_t) 701 * 301 * 4);
+        results.push_back (bytesOf (ImageCodecs::imageFromPlatformImage (platform)));
+        results.push_back (ImageCodecs::platformImageFromImage (target).rgba);
         return results;
     };
 
@@ -204,4 +213,43 @@ TEST (ImageBridges, LargeImagesGiveTheSameBytesOnAllCoresAsOnOne)
     const auto parallel = runAll();
     for (size_t i = 0; i < single.size(); ++i)
         EXPECT_TRUE (single[i] == parallel[i]) << "operation " << i;
+}
+
+TEST (ImageBridges, PlatformImagesOfFrameworkImagesMatchTheFrameworksOwnColours)
+{
+    // Every alpha with every colour byte at or below it, then a plain RGB image.
+    juce::Image argb (juce::Image::ARGB, 256, 64, false, juce::SoftwareImageType());
+    juce::Image rgb (juce::Image::RGB, 256, 64, false, juce::SoftwareImageType());
+    {
+        juce::Image::BitmapData a (argb, juce::Image::BitmapData::writeOnly);
+        juce::Image::BitmapData c (rgb, juce::Image::BitmapData::writeOnly);
+        juce::Random random (11);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 256; ++x)
+            {
+                uint8_t* p = a.getPixelPointer (x, y);
+                p[3] = (uint8_t) x;
+                for (int k = 0; k < 3; ++k)
+                    p[k] = (uint8_t) random.nextInt (x + 1);
+                uint8_t* q = c.getPixelPointer (x, y);
+                for (int k = 0; k < 3; ++k)
+                    q[k] = (uint8_t) random.nextInt (256);
+            }
+    }
+
+    for (const auto& image : { argb, rgb })
+    {
+        const auto platform = ImageCodecs::platformImageFromImage (image);
+        const juce::Image::BitmapData bits (image, juce::Image::BitmapData::readOnly);
+        int mismatches = 0;
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+            {
+                const auto colour = bits.getPixelColour (x, y);
+                const uint8_t* p = platform.getRow (y) + x * 4;
+                mismatches += p[0] != colour.getRed() || p[1] != colour.getGreen() || p[2] != colour.getBlue()
+                            || p[3] != colour.getAlpha();
+            }
+        EXPECT_EQ (mismatches, 0) << (image.getFormat() == juce::Image::ARGB ? "ARGB" : "RGB");
+    }
 }

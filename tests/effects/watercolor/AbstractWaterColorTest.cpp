@@ -80,7 +80,7 @@ namespace
 //==============================================================================
 TEST (AbstractWaterColor, DrawsTheStylizedDabPatternAsWindows)
 {
-    const auto scene = makeWatercolorScene (200, 150);
+    const auto scene = sxtest::makeScene (200, 150);
     Rendered<StylizedWatercolor> stylized (scene);
     stylized.layer.getSettings().hueShift = 0.0f;   // the strokes in their own colours
     stylized.render();
@@ -109,7 +109,7 @@ TEST (AbstractWaterColor, DrawsTheStylizedDabPatternAsWindows)
 
 TEST (AbstractWaterColor, VibrancyZeroStillSaturatesThreeTimes)
 {
-    const auto scene = makeWatercolorScene (160, 120);
+    const auto scene = sxtest::makeScene (160, 120);
     Rendered<StylizedWatercolor> stylized (scene);
     stylized.layer.getSettings().hueShift = 0.0f;
     stylized.render();
@@ -160,7 +160,7 @@ TEST (AbstractWaterColor, WetEdgesZeroStillBlursTheMaskByTwiceTheScale)
 
 TEST (AbstractWaterColor, RendersReproduciblyAndKeepsTransparency)
 {
-    Rendered<AbstractWaterColor> a (makeWatercolorScene (160, 120));
+    Rendered<AbstractWaterColor> a (sxtest::makeScene (160, 120));
     const SxImageRgbaBytes first (a.render());
     EXPECT_TRUE (sxtest::sameBytes (first, a.render()));
     EXPECT_EQ (first.getRowPointer (0)[0], 0);
@@ -173,14 +173,14 @@ TEST (AbstractWaterColor, RendersReproduciblyAndKeepsTransparency)
 
 TEST (AbstractWaterColor, OverallStrengthZeroReturnsTheInput)
 {
-    Rendered<AbstractWaterColor> a (makeWatercolorScene (90, 70));
+    Rendered<AbstractWaterColor> a (sxtest::makeScene (90, 70));
     a.layer.getSettings().overallStrength = 0.0f;
     EXPECT_TRUE (sxtest::sameBytes (a.render(), a.input));
 }
 
 TEST (AbstractWaterColor, ColourShiftHasNoEffect)
 {
-    const auto scene = makeWatercolorScene (120, 90);
+    const auto scene = sxtest::makeScene (120, 90);
     Rendered<AbstractWaterColor> plain (scene);
     plain.layer.getSettings().hueShift = 0.0f;
     const SxImageRgbaBytes reference (plain.render());
@@ -197,7 +197,7 @@ TEST (AbstractWaterColor, ConcurrentBrushRendersGiveTheirOwnResults)
 {
     // Both effects share the seeded generator and the GL context: renders on two threads
     // must give what each gives alone.
-    const auto scene = makeWatercolorScene (150, 110);
+    const auto scene = sxtest::makeScene (150, 110);
     Rendered<StylizedWatercolor> stylized (scene);
     Rendered<AbstractWaterColor> abstract (scene);
     const SxImageRgbaBytes stylizedAlone (stylized.render());
@@ -219,7 +219,7 @@ TEST (AbstractWaterColor, TinyAndThinImagesComplete)
 {
     for (const auto& [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2000 }, std::pair { 2000, 3 } })
     {
-        Rendered<AbstractWaterColor> a (makeWatercolorScene (w, h));
+        Rendered<AbstractWaterColor> a (sxtest::makeScene (w, h));
         const auto& out = a.render();
         EXPECT_EQ (out.width, w);
         EXPECT_EQ (out.height, h);

@@ -36,7 +36,7 @@ TEST_P (WatercolorGolden, FactoryPresetOnTheFixtureMatchesItsGolden)
     layer->getSettings() = WatercolorSettings();
     layer->applyTextPreset (WatercolorFactoryPresets::getPresetFiles (c.effect)[(size_t) c.preset - 1].text);
 
-    SxImageRgbaBytes input (makeWatercolorScene (320, 240));
+    SxImageRgbaBytes input (sxtest::makeScene (320, 240));
     RenderParameters params;
     params.image = &input;
     params.renderScale = 320.0f / 1024.0f;

@@ -171,7 +171,7 @@ TEST (WatercolorDabs, HueShiftZeroSkipsTheHuePassAndHalfAStepRunsIt)
 //==============================================================================
 TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
 {
-    RenderedLayer a (makeWatercolorScene (160, 120));
+    RenderedLayer a (sxtest::makeScene (160, 120));
     a.layer.getSettings().mVariation = 0.5f;
     const SxImageRgbaBytes first (a.render());
     const auto& second = a.render();
@@ -187,7 +187,7 @@ TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
 
 TEST (WatercolorRender, OverallStrengthZeroReturnsTheInput)
 {
-    RenderedLayer a (makeWatercolorScene (90, 70));
+    RenderedLayer a (sxtest::makeScene (90, 70));
     a.layer.getSettings().overallStrength = 0.0f;
     EXPECT_TRUE (sxtest::sameBytes (a.render(), a.input));
 }
@@ -214,7 +214,7 @@ TEST (WatercolorRender, NoPaintAreaLeavesBackgroundAndInk)
 TEST (WatercolorRender, PaperBackgroundWithoutPaperFallsBackToThePlainColour)
 {
     // Left to chance, the paper step would keep the photograph under the paint.
-    const auto input = makeWatercolorScene (40, 30);
+    const auto input = sxtest::makeScene (40, 30);
     WatercolorSettings plain;
     plain.backgroundStyleMode = 0;
     plain.backgroundColor = PixelMath::makeWord (255, 230, 220, 200);
@@ -232,7 +232,7 @@ TEST (WatercolorRender, TinyAndThinImagesComplete)
 {
     for (const auto& [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2000 }, std::pair { 2000, 3 } })
     {
-        RenderedLayer a (makeWatercolorScene (w, h));
+        RenderedLayer a (sxtest::makeScene (w, h));
         const auto& out = a.render();
         EXPECT_EQ (out.width, w);
         EXPECT_EQ (out.height, h);

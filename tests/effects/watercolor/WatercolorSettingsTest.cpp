@@ -2,6 +2,7 @@
 #include "WatercolorTestSupport.h"
 #include "PropertyValues.h"
 #include "StylizedWatercolor.h"
+#include "SxPropertySet.h"
 
 #include <gtest/gtest.h>
 
@@ -279,4 +280,92 @@ TEST (WatercolorSettings, NewAndResetLayersAreRandomisedAroundFixedValues)
         EXPECT_LT (s.mInsideColor, WatercolorSettings::mask);
         EXPECT_TRUE (layer->getName().isEmpty());
     }
+}
+
+TEST (WatercolorSettings, SavedBytesAndRandomDrawsAreThoseOfEarlierReleases)
+{
+    // Recorded from the release before the settings became one field table: the stream a
+    // preset or project carries (count, then zero-terminated keys and values; zero bytes
+    // shown as '|' here) for new and for edited settings, and the saved bytes of 64
+    // randomisations replayed from fixed sequences, with and without traced outlines.
+    const ScopedArchiveNames names;
+    const auto savedText = [] (const WatercolorSettings& s)
+    {
+        SxPropertySet set;
+        s.saveToPropertySet (set);
+        juce::MemoryOutputStream out;
+        set.writeToStream (out);
+        std::string text;
+        for (size_t i = 0; i < out.getDataSize(); ++i)
+        {
+            const char c = static_cast<const char*> (out.getData())[i];
+            text += c == 0 ? '|' : c;
+        }
+        return text;
+    };
+
+    EXPECT_EQ (savedText (WatercolorSettings()),
+            "#|||overallStrength|1|backgroundStyleMode|1|backgroundColor.red|255|backgroundColor.green|255|ba"
+            "ckgroundColor.blue|255|backgroundColor.alpha|255|backgroundPaperColor.red|255|backgroundPaperCol"
+            "or.green|255|backgroundPaperColor.blue|255|backgroundPaperColor.alpha|255|backgroundPaperTintStr"
+            "ength|0|edgeCanvasTexture|0.125|edgeFileName|Quenza-01|borderFileName|border-01|mInsideColor|0|m"
+            "WetEdge|0|mEdge|0.25|paintFill|0.25|paintSize|0.5|mVariation|0.125|mStrength|0.75|mOutline|0.45|"
+            "mOutlineDetail|0.5|mOutlineThreshold|0.5|hueShift|1|sepiaColor.red|55|sepiaColor.green|15|sepiaC"
+            "olor.blue|0|sepiaColor.alpha|255|sepiaStrength|0.9|canvasColor.red|255|canvasColor.green|255|can"
+            "vasColor.blue|255|canvasColor.alpha|255|saturation|0.25|");
+
+    WatercolorSettings edited;
+    edited.hueShift = -12.25f;
+    edited.mInsideColor = 3;
+    edited.sepiaColor = makeWord (255, 1, 2, 3);
+    edited.paintFill = 0.45f;
+    edited.backgroundPaperColor = makeWord (128, 40, 50, 60);
+    edited.edgeFileName = {};
+    edited.overallStrength = 0.1f / 3.0f;
+    EXPECT_EQ (savedText (edited),
+            "\"|||overallStrength|0.0333333|backgroundStyleMode|1|backgroundColor.red|255|backgroundColor.gre"
+            "en|255|backgroundColor.blue|255|backgroundColor.alpha|255|backgroundPaperColor.red|40|background"
+            "PaperColor.green|50|backgroundPaperColor.blue|60|backgroundPaperColor.alpha|128|backgroundPaperT"
+            "intStrength|0|edgeCanvasTexture|0.125|borderFileName|border-01|mInsideColor|3|mWetEdge|0|mEdge|0"
+            ".25|paintFill|0.45|paintSize|0.5|mVariation|0.125|mStrength|0.75|mOutline|0.45|mOutlineDetail|0."
+            "5|mOutlineThreshold|0.5|hueShift|-11.75|sepiaColor.red|1|sepiaColor.green|2|sepiaColor.blue|3|se"
+            "piaColor.alpha|255|sepiaStrength|0.9|canvasColor.red|255|canvasColor.green|255|canvasColor.blue|"
+            "255|canvasColor.alpha|255|saturation|0.25|");
+
+    uint64_t hash = 1469598103934665603ull;
+    for (int seed = 1; seed <= 64; ++seed)
+    {
+        juce::Random generator (seed);
+        WatercolorSettings s;
+        s.randomize (seed % 2 == 0, [&] { return generator.nextFloat(); });
+        const auto text = savedText (s);
+        for (const char c : text)
+            hash = (hash ^ (uint8_t) (c == '|' ? 0 : c)) * 1099511628211ull;
+        if (seed == 9)
+        {
+            EXPECT_EQ (text,
+            "#|||overallStrength|1|backgroundStyleMode|1|backgroundColor.red|255|backgroundColor.green|255|ba"
+            "ckgroundColor.blue|255|backgroundColor.alpha|255|backgroundPaperColor.red|255|backgroundPaperCol"
+            "or.green|255|backgroundPaperColor.blue|255|backgroundPaperColor.alpha|255|backgroundPaperTintStr"
+            "ength|0|edgeCanvasTexture|0.306273|edgeFileName|Quenza-01|borderFileName|0a-none|mInsideColor|0|"
+            "mWetEdge|0|mEdge|0.386667|paintFill|0.491698|paintSize|0.365963|mVariation|0.0517773|mStrength|0"
+            ".878933|mOutline|0.430236|mOutlineDetail|0.222427|mOutlineThreshold|0.272897|hueShift|1.29427|se"
+            "piaColor.red|35|sepiaColor.green|52|sepiaColor.blue|50|sepiaColor.alpha|255|sepiaStrength|0.9|ca"
+            "nvasColor.red|255|canvasColor.green|255|canvasColor.blue|255|canvasColor.alpha|255|saturation|0."
+            "932913|");
+        }
+    }
+    EXPECT_EQ (hash, 0x3b0a1aa55eb48bd3ull);
+}
+
+TEST (WatercolorSettings, EveryControlledFieldHasItsLabel)
+{
+    struct Case { const char* key; const char* label; };
+    const Case cases[] = {
+        { "overallStrength", "Overall Strength" }, { "mEdge", "Area Fill" }, { "mOutlineThreshold", "Ink Fill" },
+        { "hueShift", "Paint Color Shift" }, { "sepiaStrength", "Ink Color" }, { "saturation", "Paint Vibrancy" },
+        { "backgroundColor", "" }, { "noSuchKey", "" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ (WatercolorSettings::labelOf (c.key), c.label) << c.key;
 }

@@ -1,0 +1,242 @@
+#pragma once
+
+#include "AppSettings.h"
+#include "EffectGroup.h"
+#include "LayerCallback.h"
+#include "LayerManager.h"
+#include "LayerManagerCallback.h"
+#include "SxControlChangedCallback.h"
+#include "SxImageRgbaBytes.h"
+#include "SxMainComponentServices.h"
+#include "SxMainLookAndFeel.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+#include <vector>
+
+/** The one main component: the content of the main window, owner of the settings, the
+    layer stack, the effect list and every panel. Everything reaches it through
+    getInstance().
+
+    The main window calls startUp, createUI and setButtonTooltips once each, in that order,
+    before it is shown; the application calls firstShow once the message loop runs,
+    confirmQuit on every quit request and stopPresetPreviewThread at shutdown.
+
+    Product values (names, versions, the effects to create) are virtual operations with
+    the defaults of a generic product; the product class overrides them. The parts of the
+    program that live in the folders above the shell (preset browser, colour history, pan
+    tool, sharing) are made through the factory hooks below, which the product class
+    overrides; by default there are none.
+
+    Everything here runs on the message thread.
+*/
+class GenericAppComponent : public juce::ImageComponent,
+                            public SxMainComponentServices,
+                            public LayerManagerCallback,
+                            public LayerCallback,
+                            public juce::MultiTimer,
+                            public juce::Button::Listener,
+                            public SxControlChangedCallback
+{
+public:
+    /** Packed version of this release (major << 16 | minor << 8 | patch): 2.57. */
+    static constexpr int currentVersionNumber = 0x023900;
+
+    /** The shell's timer ids. */
+    enum TimerId
+    {
+        firstShowTimer = 1000,
+        idleAfterStartTimer = 8100,
+        reloadHostImageTimer = 8300,
+    };
+
+    /** Host kinds: standalone, and editing an image handed over by the photo library. */
+    static constexpr int standaloneHost = 0, anyPluginHost = 1, photosHost = 8;
+
+    /** Sets up the members that need no disk: nothing is read or shown yet. */
+    GenericAppComponent();
+    ~GenericAppComponent() override;
+
+    /** The main component, or null before one is made and after it is gone. */
+    static GenericAppComponent* getInstance() noexcept;
+
+    //==============================================================================
+    // Product values
+
+    virtual juce::String getAppName() const             { return "Generic App"; }
+    virtual juce::String getMakerName() const           { return "Zorvant"; }
+    virtual juce::String getBundleIdentifier() const    { return "com.zorvant.genericapp"; }
+    virtual juce::String getShareHashtag() const        { return {}; }
+    /** Version of the factory presets; stored versions below it reinstall them. -1: none. */
+    virtual int getFactoryPresetsVersion() const        { return -1; }
+    /** Stored versions below this empty the data folder at start. -1: never. */
+    virtual int getDataResetVersion() const             { return -1; }
+    virtual juce::String getProjectExtension() const    { return "kvp"; }
+    int getMaxLayerCount() override                     { return defaultMaxLayerCount; }
+    /** The resource archive's name, without its "bin" extension. */
+    virtual juce::String getResourceArchiveName() const { return getAppName(); }
+    virtual juce::String getInfoPageUrl() const         { return {}; }
+    /** Opens the product information page in the web browser; nothing by default. */
+    virtual void openInfoPage() {}
+
+    //==============================================================================
+    // Start-up, first show and quit
+
+    /** Opens the settings, notes the stored version and stores this one, makes the layer
+        stack and the effects, loads the colour history and installs the factory presets
+        where the preset folders are empty or the stored version asks for it. */
+    virtual void startUp();
+
+    /** Creates the effect layers: register each with LayerManager::registerEffectPrototype
+        and hand it to addEffect. None in the generic product. */
+    virtual void createEffectLayers() {}
+
+    /** Builds the window content. */
+    virtual void createUI();
+
+    /** Sets the toolbar's tooltips; nothing in the generic product. */
+    virtual void setButtonTooltips() {}
+
+    /** The first show, once the window is up: takes the keyboard focus, brings the window
+        to the front, reopens the preset browser and the effect panel as they were left, and
+        starts the timers that follow the start. */
+    virtual void firstShow();
+
+    /** Asks whether the application may quit. In a plug-in host the "Quit or Apply?"
+        question is asked instead and the answer is false; otherwise the temporary copy of
+        the opened image is deleted and the answer is true. */
+    virtual bool confirmQuit();
+
+    /** Stops and deletes the preset-thumbnail thread, waiting as long as it takes. */
+    virtual void stopPresetPreviewThread() {}
+
+    /** Called by the application's resumed (empty). */
+    virtual void resumeHook() {}
+    /** Called by the application's further framework hook (empty). */
+    virtual void applicationHook() {}
+
+    /** In a plug-in host, fits the image to the view after the first show. */
+    virtual void reloadHostImage();
+
+    //==============================================================================
+    // Host
+
+    /** Kind 1: any plug-in host; kind 7: hosts 5 to 7; otherwise that exact kind. */
+    virtual bool isHost (int kind) const;
+    bool isInHostMode() const                           { return isHost (anyPluginHost); }
+    int getHostKind() const noexcept                    { return hostKind; }
+    virtual bool isPluginMode() const                   { return false; }
+
+    //==============================================================================
+    // Files handed to the application
+
+    /** Opens a project, first offering to save unsaved changes. */
+    virtual void askSaveProject (const juce::File& projectFile);
+
+    /** Opens an image; fromOtherInstance is true for files handed over by the desktop or
+        another launch. */
+    virtual void openImage (const juce::File& imageFile, bool fromOtherInstance);
+
+    /** Several files handed over at once (an image with its layer-settings file, or a
+        plain selection of files). */
+    virtual void openFilesFromOtherInstance (const juce::StringArray& files);
+
+    //==============================================================================
+    // Effect list
+
+    /** Appends effect to the current group, making the application's group first when
+        there is none. Takes the layer, which stays alive as long as the process does: it is
+        also the layer registry's prototype. */
+    void addEffect (Layer* effect);
+    /** Appends a group and makes it the current one. */
+    void addEffectGroup (const juce::String& name, const juce::Image& icon);
+    const std::vector<EffectGroup>& getEffectList() const noexcept   { return effectGroups; }
+    int getCurrentEffectGroup() const noexcept                       { return currentEffectGroup; }
+
+    //==============================================================================
+    // What the parts of the program reach
+
+    /** The settings; null before startUp. */
+    AppSettings* getSettings() const noexcept           { return settings.get(); }
+    /** The layer stack; null before startUp. */
+    LayerManager* getLayerManager() const noexcept      { return layerManager.get(); }
+    SxMainLookAndFeel& getMainLookAndFeel() noexcept    { return *lookAndFeel; }
+    /** The version stored by the previous run (0 on the first). */
+    int getStoredVersion() const noexcept               { return storedVersion; }
+    bool getUseImageLocation() const noexcept           { return useImageLocation; }
+    /** True while the toolbar is enabled. */
+    bool areControlsEnabled() const noexcept            { return controlsEnabled; }
+    /** True while a preview render runs. */
+    bool isRendering() const noexcept                   { return busy; }
+
+    SxImageRgbaBytes* getWorkingImage() override        { return workingImage.get(); }
+    SxImageRgbaBytes* getOriginalImage() override       { return sourceImage.get(); }
+
+    juce::Component& getMainComponent() override        { return *this; }
+
+    //==============================================================================
+    // Tooltips, buttons, timers
+
+    /** Shows tooltips when the setting asks for them and none are shown yet. */
+    void showTooltips();
+    void hideTooltips();
+    bool areTooltipsShown() const noexcept              { return tooltipWindow != nullptr; }
+
+    void buttonClicked (juce::Button*) override {}
+    /** Acts as if button had been clicked. */
+    void clickButton (juce::Button* button)             { buttonClicked (button); }
+
+    void timerCallback (int timerID) override;
+
+    void paint (juce::Graphics&) override;
+
+protected:
+    //==============================================================================
+    // Factory hooks for the folders above the shell; the product class overrides them.
+
+    /** The preset browser panel, with component ID "presetControlComponent". A browser
+        that is also a button listener opens when it hears "upArrowButton". */
+    virtual std::unique_ptr<juce::Component> createPresetBrowser()  { return nullptr; }
+    /** The pan tool's toolbar button, named "panTool". */
+    virtual std::unique_ptr<juce::Component> createPanTool()        { return nullptr; }
+    /** Reads the colour history from its file. */
+    virtual void loadColorHistory() {}
+
+    /** Deletes everything inside the application's data folder. */
+    virtual void clearAppDataFolder();
+
+    /** Asks "Quit or Apply?" in a plug-in host. */
+    virtual void showQuitOrApplyAlert() {}
+
+    //==============================================================================
+    /** Enables the toolbar once an image is open. */
+    void enableToolbar() override;
+    /** Disables the toolbar except the open button. */
+    void disableToolbar() override;
+
+    std::unique_ptr<AppSettings> settings;
+    std::unique_ptr<LayerManager> layerManager;
+    std::vector<EffectGroup> effectGroups;
+    int currentEffectGroup = 0;
+
+    bool useImageLocation = true;
+    int storedVersion = 0;
+    int currentVersion = 0;
+    int hostKind = standaloneHost;
+    bool busy = false;
+    bool controlsEnabled = false;
+
+    SxRef<SxImageRgbaBytes> sourceImage, workingImage;
+
+    std::unique_ptr<juce::Component> presetBrowser, panTool;
+
+private:
+    std::unique_ptr<SxMainLookAndFeel> lookAndFeel;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+
+    void installFactoryPresets();
+    void setToolbarControlsEnabled (bool enabled);
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericAppComponent)
+};
