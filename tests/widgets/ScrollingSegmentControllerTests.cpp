@@ -1,22 +1,11 @@
 #include "HostedTest.h"
+#include "SegmentChoiceLog.h"
 #include "ManualClock.h"
 #include "SxRelativeBounds.h"
 #include "SxScrollingSegmentController.h"
 
 namespace
 {
-    struct ChoiceLog : public SegmentControllerCallback
-    {
-        void segmentChanged (int index, juce::Component* source) override
-        {
-            choices.add (index);
-            sources.add (source);
-        }
-
-        juce::Array<int> choices;
-        juce::Array<juce::Component*> sources;
-    };
-
     class ScrollingSegmentTest : public sxgui::HostedTest
     {
     protected:
@@ -51,7 +40,7 @@ namespace
         }
 
         sxgui::ManualClock clock;
-        ChoiceLog log;
+        SegmentChoiceLog log;
     };
 }
 

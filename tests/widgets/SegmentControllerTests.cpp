@@ -1,4 +1,5 @@
 #include "HostedTest.h"
+#include "SegmentChoiceLog.h"
 #include "SegmentController.h"
 #include "SxEnablementOverride.h"
 #include "SxSegmentCenterButton.h"
@@ -8,18 +9,6 @@
 
 namespace
 {
-    struct ChoiceLog : public SegmentControllerCallback
-    {
-        void segmentChanged (int index, juce::Component* source) override
-        {
-            choices.add (index);
-            sources.add (source);
-        }
-
-        juce::Array<int> choices;
-        juce::Array<juce::Component*> sources;
-    };
-
     class SegmentControllerTest : public sxgui::HostedTest
     {
     protected:
@@ -44,7 +33,7 @@ namespace
             return (float) snapshot.getPixelAt (s.getX() + 8, s.getHeight() / 2).getAlpha() / 255.0f;
         }
 
-        ChoiceLog log;
+        SegmentChoiceLog log;
     };
 }
 

@@ -65,14 +65,6 @@ namespace
     class SliderTest : public sxgui::HostedTest
     {
     protected:
-        template <typename ComponentType>
-        ComponentType& add (ComponentType* component, juce::Rectangle<int> bounds)
-        {
-            host.addAndMakeVisible (component);
-            component->setBounds (bounds);
-            return *component;
-        }
-
         /** Where value v lies along the inner slider, in its own coordinates. */
         static juce::Point<int> pointOf (juce::Slider& slider, double v)
         {

@@ -5,19 +5,11 @@
 #include "GalleryKit.h"
 #include "GalleryPage.h"
 #include "SegmentController.h"
-#include "SxColorComponent.h"
 #include "SxScrollingSegmentController.h"
 
 namespace
 {
     using namespace GalleryKit;
-
-    SxColorComponent* bandOf (juce::uint32 word)
-    {
-        auto* band = new SxColorComponent();
-        band->setColour (word);
-        return band;
-    }
 
     class SegmentsPage : public SxComponent
     {
@@ -25,7 +17,7 @@ namespace
         SegmentsPage() : SxComponent ("segmentsPage")
         {
             setSize (900, 480);
-            auto& bar = place (*this, bandOf (0x414141FFu), "0, 0, left + parent.width, top + 33");
+            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
             addLabel (bar, "Segmented controls", "16, 0, left + 300, top + 33", 14.0f, true);
             addLabel (bar, juce::String (juce::CharPointer_UTF8 ("rows of 2 to 5, 27 and 22 pixels  \xc2\xb7  disabled panel  \xc2\xb7  "
                                                                  "scrolling strips")),
@@ -59,7 +51,7 @@ namespace
         void buildRows (const juce::String& title, int x, int height)
         {
             addLabel (*this, title, at (x, 52, 256, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& panel = place (*this, bandOf (0x343434FFu), at (x, 74, 256, 290));
+            auto& panel = place (*this, band (0x343434FFu), at (x, 74, 256, 290));
 
             const juce::StringArray texts[] = { { "Paper", "Color" }, { "Dark", "Mid", "Light" }, { "Dark", "Mid", "Light", "Full" },
                                                 { "Dark", "Mid", "Light", "Full", "Mask" } };
@@ -77,7 +69,7 @@ namespace
         void buildDisabled()
         {
             addLabel (*this, "INSIDE A DISABLED PANEL", at (600, 52, 276, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& panel = place (*this, bandOf (0x343434FFu), at (600, 74, 276, 140));
+            auto& panel = place (*this, band (0x343434FFu), at (600, 74, 276, 140));
             addLabel (panel, "Ink Color", at (0, 12, 190, 20), 12.0f, false, juce::Justification::centredLeft, juce::Colour (250, 250, 250));
             addRow (panel, { "Black", "Sepia", "Custom" }, { 8, 34, 260, 27 }, 0);
             addLabel (panel, "Border", at (0, 76, 190, 20), 12.0f, false, juce::Justification::centredLeft, juce::Colour (250, 250, 250));
@@ -88,7 +80,7 @@ namespace
         void buildStrips()
         {
             addLabel (*this, "SCROLLING STRIPS", at (600, 236, 276, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& panel = place (*this, bandOf (0x343434FFu), at (600, 258, 276, 196));
+            auto& panel = place (*this, band (0x343434FFu), at (600, 258, 276, 196));
 
             addLabel (panel, "Crop", at (0, 12, 190, 20), 12.0f, false, juce::Justification::centredLeft, juce::Colour (250, 250, 250));
             auto& crop = addStrip (panel, { "Original", "Square", "4:3", "3:2", "16:9", "5:4", "7:5", "2:1", "Custom" }, 100, { 8, 34, 260, 27 });

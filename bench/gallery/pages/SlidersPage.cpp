@@ -4,19 +4,11 @@
 
 #include "GalleryKit.h"
 #include "GalleryPage.h"
-#include "SxColorComponent.h"
 #include "SxLabelSlider.h"
 
 namespace
 {
     using namespace GalleryKit;
-
-    SxColorComponent* bandOf (juce::uint32 word)
-    {
-        auto* band = new SxColorComponent();
-        band->setColour (word);
-        return band;
-    }
 
     /** Presses the slider at its thumb and drags it to value, as the mouse would, so the
         framework shows its value bubble. The drag is left in progress. */
@@ -46,7 +38,7 @@ namespace
         SlidersPage() : SxComponent ("slidersPage")
         {
             setSize (600, 520);
-            auto& bar = place (*this, bandOf (0x414141FFu), "0, 0, left + parent.width, top + 33");
+            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
             addLabel (bar, "Sliders", "16, 0, left + 300, top + 33", 14.0f, true);
             addLabel (bar, juce::String (juce::CharPointer_UTF8 ("stacked and inline captions  \xc2\xb7  disabled  \xc2\xb7  "
                                                                  "value bubble  \xc2\xb7  opacity bar")),
@@ -85,8 +77,8 @@ namespace
 
         void buildEffectPanel()
         {
-            auto& panel = place (*this, bandOf (0x343434FFu), at (24, 52, 256, 448));
-            auto& title = place (panel, bandOf (0x4D4D4DFFu), "0, 0, parent.width, 30");
+            auto& panel = place (*this, band (0x343434FFu), at (24, 52, 256, 448));
+            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
             addLabel (title, "Stylized Watercolor", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
 
             addSlider (panel, "overallStrengthSlider", "Overall Strength", false, 40, 0.75);
@@ -108,7 +100,7 @@ namespace
         void buildDrag()
         {
             addLabel (*this, "VALUE BUBBLE WHILE DRAGGING", at (312, 330, 256, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& panel = place (*this, bandOf (0x343434FFu), at (312, 352, 256, 148));
+            auto& panel = place (*this, band (0x343434FFu), at (312, 352, 256, 148));
             addSlider (panel, "paperTintSlider", "Paper Tint", false, 46, 0.35);
             dragged = &addSlider (panel, "wetEdgesSlider", "Wet Edges", false, 94, 0.35).getSlider();
             dragTo (*dragged, 0.62);
@@ -117,7 +109,7 @@ namespace
         void buildLayerRows()
         {
             addLabel (*this, "LAYER OPACITY BARS", at (312, 52, 256, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& panel = place (*this, bandOf (0x343434FFu), at (312, 74, 256, 196));
+            auto& panel = place (*this, band (0x343434FFu), at (312, 74, 256, 196));
 
             const char* names[] = { "Stylized Watercolor", "Abstract Watercolor", "Ink Outline" };
             const double opacities[] = { 0.3, 1.0, 0.55 };
@@ -125,7 +117,7 @@ namespace
             for (int i = 0; i < 3; ++i)
             {
                 const int y = 12 + i * 60;
-                auto& row = place (panel, bandOf (i == 0 ? 0x464646FFu : 0x3C3C3CFFu), at (8, y, 240, 52));
+                auto& row = place (panel, band (i == 0 ? 0x464646FFu : 0x3C3C3CFFu), at (8, y, 240, 52));
                 addLabel (row, names[i], "10, 4, left + 240, top + 20", 13.0f);
 
                 auto* bar = new SxSliderBase ("layerOpacitySlider");
