@@ -194,7 +194,13 @@ TEST_F (SegmentControllerTest, DisabledItTakesNoClicksYetKeepsItsLookAndTheFrame
         EXPECT_TRUE (row.isEnabled());
         EXPECT_TRUE (row.getSegment (1)->isEnabled());
 
-        input.click (*row.getSegment (1));
+        // Held down, a segment of a control that takes no clicks does not light up either.
+        input.press (*row.getSegment (1));
+        const auto held = row.createComponentSnapshot (row.getLocalBounds());
+        input.release (*row.getSegment (1));
+        const auto spot = row.getSegment (1)->getBounds().getCentre().translated (-20, 0);
+        EXPECT_EQ (held.getPixelAt (spot.x, spot.y), before.getPixelAt (spot.x, spot.y));
+
         row.grabKeyboardFocus();
         input.pressKey (juce::KeyPress (juce::KeyPress::rightKey));
         EXPECT_EQ (row.getSelectedIndex(), 0);

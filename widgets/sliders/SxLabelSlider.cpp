@@ -3,10 +3,10 @@
 #include "SxRelativeBounds.h"
 
 SxLabelSlider::SxLabelSlider (const juce::String& componentName, juce::Component* popupParent,
-                              const juce::String& labelText, bool inline_)
+                              const juce::String& labelText, bool labelInline)
     : SxSlider (componentName, popupParent),
       label (new SxLabel ("SxLabelSliderLabel", labelText)),
-      inlineLabel (inline_)
+      inlineLabel (labelInline)
 {
     SxRelativeBounds::apply (*this, inlineLabel ? "0, 0, left + parent.width, top + 34"
                                                 : "0, 0, left + parent.width, top + 44");
