@@ -2,6 +2,7 @@
 
 // Small helpers the gallery pages share: labels and children placed by expression.
 
+#include "SxColorComponent.h"
 #include "SxLabel.h"
 #include "SxRelativeBounds.h"
 
@@ -29,6 +30,14 @@ namespace GalleryKit
         parent.addAndMakeVisible (child);
         SxRelativeBounds::apply (*child, bounds);
         return *child;
+    }
+
+    /** A plain band of colour (a title bar, a panel), as a 32-bit word 0xRRGGBBAA. */
+    inline SxColorComponent* band (juce::uint32 word)
+    {
+        auto* b = new SxColorComponent();
+        b->setColour (word);
+        return b;
     }
 
     /** Text for an expression placing a w x h child at (x, y). */

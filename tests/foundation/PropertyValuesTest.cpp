@@ -1,3 +1,4 @@
+#include "CommaDecimalLocale.h"
 #include "PropertyValues.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +17,6 @@ namespace
         { 999999.0, "999999" },  { 999999.5, "1e+06" },   { -7.25, "-7.25" },
         { 0.0, "0" },            { 1.0 / 3.0, "0.333333" }, { 1234567.0, "1.23457e+06" },
         { -0.000123456789, "-0.000123457" }, { 1e100, "1e+100" },
-    };
-
-    /** Switches LC_ALL to a comma-decimal locale for the scope, when one is installed. */
-    class CommaDecimalLocale
-    {
-    public:
-        CommaDecimalLocale() : previous (std::setlocale (LC_ALL, nullptr))
-        {
-            for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "fr_FR.utf8" })
-                if (std::setlocale (LC_ALL, name) != nullptr)
-                    return;
-        }
-        ~CommaDecimalLocale() { std::setlocale (LC_ALL, previous.c_str()); }
-        bool isActive() const { return std::localeconv()->decimal_point[0] == ','; }
-
-    private:
-        std::string previous;
     };
 
     void expectFloatTexts()

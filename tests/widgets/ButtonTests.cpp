@@ -36,17 +36,7 @@ namespace
         return image;
     }
 
-    class ButtonTest : public sxgui::HostedTest
-    {
-    protected:
-        template <typename ComponentType>
-        ComponentType& add (ComponentType* component, juce::Rectangle<int> bounds)
-        {
-            host.addAndMakeVisible (component);
-            component->setBounds (bounds);
-            return *component;
-        }
-    };
+    using ButtonTest = sxgui::HostedTest;
 }
 
 TEST_F (ButtonTest, ACheckboxClickTogglesBeforeTellingAndSetCheckedTellsNobody)

@@ -96,7 +96,7 @@ namespace
         ButtonsPage() : SxComponent ("buttonsPage")
         {
             setSize (1040, 560);
-            auto& bar = place (*this, bandOf (0x414141FFu), "0, 0, left + parent.width, top + 33");
+            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
             addLabel (bar, "Buttons", "16, 0, left + 300, top + 33", 14.0f, true);
             addLabel (bar, "every kind in its normal, over, pressed and disabled state", "parent.width - 576, 0, left + 560, top + 33",
                       13.0f, false, juce::Justification::centredRight, captionGrey);
@@ -150,18 +150,11 @@ namespace
 
         static int columnX (int column)  { return 190 + column * 205; }
 
-        static SxColorComponent* bandOf (juce::uint32 word)
-        {
-            auto* band = new SxColorComponent();
-            band->setColour (word);
-            return band;
-        }
-
-        void addRow (const juce::String& title, int height, const std::function<juce::Button*()>& make, juce::uint32 band = 0)
+        void addRow (const juce::String& title, int height, const std::function<juce::Button*()>& make, juce::uint32 bandColour = 0)
         {
             const int rowHeight = juce::jmax (height, 31) + 14;
-            if (band != 0)
-                place (*this, bandOf (band), at (0, y, getWidth(), rowHeight));
+            if (bandColour != 0)
+                place (*this, band (bandColour), at (0, y, getWidth(), rowHeight));
             addLabel (*this, title, at (16, y, 170, rowHeight));
 
             for (int column = 0; column < 4; ++column)

@@ -22,6 +22,15 @@ namespace sxgui
                 watcher->disarm();
         }
 
+        /** Adds component to the host window (which deletes it) at bounds. */
+        template <typename ComponentType>
+        ComponentType& add (ComponentType* component, juce::Rectangle<int> bounds)
+        {
+            host.addAndMakeVisible (component);
+            component->setBounds (bounds);
+            return *component;
+        }
+
         HostWindow host;
         PeerInput input { host };
     };

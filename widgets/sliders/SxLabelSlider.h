@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SxLabel.h"
+#include "SxSlider.h"
+
+/** An SxSlider with its caption above it or beside it.
+
+    Stacked, the row is 44 pixels high: the caption on top, the slider from 5 to the right
+    edge, 10 pixels down. Inline, the row is 34 pixels high and the slider starts where the
+    caption's text ends. Either way the row spans its parent's width, and the caption is
+    the slider's accessible title.
+*/
+class SxLabelSlider : public SxSlider
+{
+public:
+    SxLabelSlider (const juce::String& componentName, juce::Component* popupParent,
+                   const juce::String& labelText, bool inlineLabel);
+
+    /** Moves the caption beside (true) or above (false) the slider; the row keeps its height. */
+    void setInlineLabel (bool inlineLabel);
+
+    bool isInlineLabel() const noexcept   { return inlineLabel; }
+    SxLabel& getLabel() const noexcept    { return *label; }
+
+private:
+    SxLabel* label;
+    bool inlineLabel;
+
+    void layOut();
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SxLabelSlider)
+};
