@@ -2,6 +2,8 @@
 
 #include "AbstractWaterColor.h"
 #include "StylizedWatercolor.h"
+#include "SxPanTool.h"
+#include "SxWidgetArt.h"
 
 void Quenzella_TolvaAppComponent::openInfoPage()
 {
@@ -15,4 +17,10 @@ void Quenzella_TolvaAppComponent::createEffectLayers()
         LayerManager::registerEffectPrototype (effect);
         addEffect (effect);
     }
+}
+
+std::unique_ptr<SxTool> Quenzella_TolvaAppComponent::createPanTool()
+{
+    return std::make_unique<SxPanTool> ("panTool", SxWidgetArt::get (WidgetArt::panToolNormal),
+                                        SxWidgetArt::get (WidgetArt::panToolOver), SxWidgetArt::get (WidgetArt::panToolPressed));
 }

@@ -19,6 +19,9 @@ public:
     /** Makes, registers and lists the two watercolour effects. */
     void createEffectLayers() override;
 
+protected:
+    std::unique_ptr<SxTool> createPanTool() override;
+
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Quenzella_TolvaAppComponent)
 };

@@ -54,7 +54,11 @@ GenericAppComponent::~GenericAppComponent()
     stopPresetPreviewThread();
     tooltipWindow.reset();
     presetBrowser.reset();
+    // The tools before the canvas they point to.
+    currentTool = nullptr;
+    tools.clear();
     panTool.reset();
+    document.reset();
 
     // The effect layers are registered prototypes and live as long as the process: the
     // stack must not delete the one it holds, none may call back into this component, and
@@ -99,6 +103,13 @@ void GenericAppComponent::startUp()
     layerManager = std::make_unique<LayerManager>();
     layerManager->setCallback (this);
     createEffectLayers();
+
+    // Until the toolbar and the panels are laid out around it, the canvas takes the whole
+    // component.
+    document = std::make_unique<GenericAppDocument>();
+    document->activeTool = currentTool;
+    addAndMakeVisible (*document);
+    SxRelativeBounds::apply (*document, "0, 0, left + parent.width, top + parent.height");
 
     loadColorHistory();
 
@@ -157,10 +168,51 @@ void GenericAppComponent::createUI()
     if ((panTool = createPanTool()) != nullptr)
     {
         addAndMakeVisible (*panTool);
+        tools.push_back (panTool.get());
         SxRelativeBounds::apply (*panTool, "(parent.width - 256 - 130)/2 - 62 + 165 + 60, 1, left + 50, top + 30");
+        panTool->addListener (this);
+        panTool->setTooltip ("Use this to move the image within the app.");
+        selectTool (panTool.get());
     }
 
     disableToolbar();
+}
+
+void GenericAppComponent::selectTool (SxTool* tool)
+{
+    if (tool == currentTool || document == nullptr)
+        return;
+
+    if (layerManager != nullptr)
+        if (auto* effect = layerManager->getFirstEffectLayer(); effect != nullptr && ! effect->acceptsTool (tool))
+            return;
+
+    if (currentTool != nullptr)
+    {
+        currentTool->setActive (false);
+        document->activeTool = nullptr;
+    }
+
+    currentTool = tool;
+
+    if (tool != nullptr)
+    {
+        tool->setDocument (document.get());
+        document->activeTool = tool;
+        tool->setActive (true);
+    }
+    else
+    {
+        document->setMouseCursor (juce::MouseCursor::NormalCursor);
+    }
+
+    document->repaint();
+}
+
+void GenericAppComponent::refreshCanvas()
+{
+    if (document != nullptr)
+        document->repaint();
 }
 
 void GenericAppComponent::firstShow()
@@ -207,7 +259,8 @@ bool GenericAppComponent::confirmQuit()
 
 void GenericAppComponent::reloadHostImage()
 {
-    // The canvas fits the image to the view here once the document canvas exists.
+    if (isHost (anyPluginHost) && document != nullptr)
+        document->fitInWindow (false);
 }
 
 bool GenericAppComponent::isHost (int kind) const

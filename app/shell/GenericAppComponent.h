@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "EffectGroup.h"
+#include "GenericAppDocument.h"
 #include "LayerCallback.h"
 #include "LayerManager.h"
 #include "LayerManagerCallback.h"
@@ -9,6 +10,7 @@
 #include "SxImageRgbaBytes.h"
 #include "SxMainComponentServices.h"
 #include "SxMainLookAndFeel.h"
+#include "SxTool.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -175,6 +177,27 @@ public:
 
     juce::Component& getMainComponent() override        { return *this; }
 
+    /** The document canvas, made by startUp; null before. */
+    GenericAppDocument* getDocument() const noexcept    { return document.get(); }
+    SxDocumentCanvasServices* getDocumentCanvas() override  { return document.get(); }
+    /** Whether the canvas lays the checkerboard and the background colour under the image. */
+    virtual bool drawsDocumentBackground() const        { return true; }
+    /** Repaints the document canvas. */
+    void refreshCanvas() override;
+
+    //==============================================================================
+    // Tools
+
+    /** Makes tool the current canvas tool, or none (null). Nothing when it already is, or
+        when the effect layer refuses it. The tool being replaced is deactivated first; with
+        none, the canvas shows the normal arrow. */
+    void selectTool (SxTool* tool) override;
+    SxTool* getSelectedTool() override                  { return currentTool; }
+    /** The pan tool made by createUI; null when the product makes none. */
+    SxTool* getPanTool() const noexcept                 { return panTool.get(); }
+    /** The application's own tools (the pan tool), in the order the tool row shows them. */
+    const std::vector<SxTool*>& getTools() const noexcept  { return tools; }
+
     //==============================================================================
     // Tooltips, buttons, timers
 
@@ -198,8 +221,8 @@ protected:
     /** The preset browser panel, with component ID "presetControlComponent". A browser
         that is also a button listener opens when it hears "upArrowButton". */
     virtual std::unique_ptr<juce::Component> createPresetBrowser()  { return nullptr; }
-    /** The pan tool's toolbar button, named "panTool". */
-    virtual std::unique_ptr<juce::Component> createPanTool()        { return nullptr; }
+    /** The pan tool, named "panTool". */
+    virtual std::unique_ptr<SxTool> createPanTool()                 { return nullptr; }
     /** Reads the colour history from its file. */
     virtual void loadColorHistory() {}
 
@@ -229,7 +252,11 @@ protected:
 
     SxRef<SxImageRgbaBytes> sourceImage, workingImage;
 
-    std::unique_ptr<juce::Component> presetBrowser, panTool;
+    std::unique_ptr<GenericAppDocument> document;
+    std::unique_ptr<juce::Component> presetBrowser;
+    std::unique_ptr<SxTool> panTool;
+    std::vector<SxTool*> tools;
+    SxTool* currentTool = nullptr;
 
 private:
     std::unique_ptr<SxMainLookAndFeel> lookAndFeel;

@@ -46,6 +46,14 @@ namespace
         { WidgetArt::sliderThumb, 38, 38 },
         { WidgetArt::popoverHighlight, 516, 72 }, { WidgetArt::popoverSeparator, 294, 2 },
         { WidgetArt::customImagePlaceholder, 116, 116 }, { WidgetArt::closeButton, 46, 46 },
+        // Document canvas: the drop invitation and the eight shadow pieces.
+        { WidgetArt::canvasPlaceholder, 544, 544 },
+        { WidgetArt::canvasShadowTopLeft, 44, 44 }, { WidgetArt::canvasShadowTopRight, 44, 44 },
+        { WidgetArt::canvasShadowBottomLeft, 44, 44 }, { WidgetArt::canvasShadowBottomRight, 44, 44 },
+        { WidgetArt::canvasShadowTop, 44, 44 }, { WidgetArt::canvasShadowBottom, 44, 44 },
+        { WidgetArt::canvasShadowLeft, 44, 44 }, { WidgetArt::canvasShadowRight, 44, 44 },
+        // The pan tool's button.
+        { WidgetArt::panToolNormal, 102, 60 }, { WidgetArt::panToolOver, 102, 60 }, { WidgetArt::panToolPressed, 102, 60 },
     };
 }
 

@@ -81,4 +81,13 @@ namespace ArtKit
         g.setColour (colour);
         g.strokePath (p, juce::PathStrokeType (thickness, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
     }
+
+    void menuHighlight (juce::Graphics& g, int w, int h, bool pressed)
+    {
+        const auto area = juce::Rectangle<float> (4.0f, 4.0f, (float) w - 8.0f, (float) h - 8.0f);
+        g.setColour (pressed ? accent.withAlpha (0.85f) : juce::Colours::white.withAlpha (0.16f));
+        g.fillPath (roundedRect (area, 10.0f));
+        g.setColour (pressed ? accentShade (0.42f).withAlpha (0.92f) : grey (77, 0.55f));
+        g.fillPath (roundedRect (area.reduced (2.0f), 8.0f));
+    }
 }

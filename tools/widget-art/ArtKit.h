@@ -63,4 +63,8 @@ namespace ArtKit
 
     /** A line with rounded ends through the points. */
     void polyline (juce::Graphics& g, std::initializer_list<juce::Point<float>> points, float thickness, juce::Colour colour);
+
+    /** The toolbar's hover or pressed highlight behind a 50 x 30 icon button, filling a
+        w x h picture; it stops short of the edges so neighbouring buttons keep a gap. */
+    void menuHighlight (juce::Graphics& g, int w, int h, bool pressed);
 }

@@ -59,19 +59,9 @@ namespace
                  { return crop (paintSlicedButton (pressed), { index * sliceWidth, 0, w, h }); } };
     }
 
-    // Toolbar highlights sit behind a 50 x 30 icon button; they stop short of the edges so
-    // neighbouring buttons keep a gap.
     juce::Image paintMenuHighlight (int w, int h, bool pressed)
     {
-        return paint (w, h, [w, h, pressed] (juce::Graphics& g)
-        {
-            const auto area = juce::Rectangle<float> (4.0f, 4.0f, (float) w - 8.0f, (float) h - 8.0f);
-            const auto outer = roundedRect (area, 10.0f);
-            g.setColour (pressed ? accent.withAlpha (0.85f) : juce::Colours::white.withAlpha (0.16f));
-            g.fillPath (outer);
-            g.setColour (pressed ? accentShade (0.42f).withAlpha (0.92f) : grey (77, 0.55f));
-            g.fillPath (roundedRect (area.reduced (2.0f), 8.0f));
-        });
+        return paint (w, h, [w, h, pressed] (juce::Graphics& g) { menuHighlight (g, w, h, pressed); });
     }
 
     juce::Image paintCheckbox (int w, int h, bool ticked)

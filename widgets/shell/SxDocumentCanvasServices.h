@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class SxTool;
+
 /** What the kit needs of the document canvas, declared here because the kit may not reach
     up to the application shell.
 
@@ -40,6 +42,11 @@ public:
     /** Receives every canvas mouse event instead of the active tool while set; not owned.
         Whoever sets it clears it again before going away. */
     GenericAppDocumentMouseInterceptCallback* mouseInterceptor = nullptr;
+
+    /** The tool that gets the canvas's mouse events and paints with it while it is active;
+        not owned. Set by the main component's selectTool, cleared by a tool that stops
+        being active or goes away. */
+    SxTool* activeTool = nullptr;
 
 protected:
     /** Hands the event to the interceptor's operation when one is set; true when it did. */

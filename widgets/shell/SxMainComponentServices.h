@@ -5,6 +5,7 @@
 #include <vector>
 
 class SxDocumentCanvasServices;
+class SxTool;
 
 /** What the kit needs of the application's main component, declared here because the kit
     may not reach up to the application shell.
@@ -45,6 +46,10 @@ public:
 
     /** The canvas as a component (null without one). */
     juce::Component* getDocumentCanvasComponent();
+
+    /** Makes tool the current canvas tool, or leaves none current (null); what a tool's
+        button asks for when clicked. Nothing without a canvas. */
+    virtual void selectTool (SxTool* tool) {}
 
     //==============================================================================
     /** Makes component modal without taking keyboard focus, with no callback and without

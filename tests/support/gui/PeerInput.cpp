@@ -7,8 +7,8 @@
 
 namespace sxgui
 {
-    PeerInput::PeerInput (juce::Component& w)
-        : window (w)
+    PeerInput::PeerInput (juce::Component& w, juce::MouseInputSource::InputSourceType source)
+        : window (w), sourceType (source)
     {
         jassert (window.getPeer() != nullptr);
     }
@@ -33,7 +33,7 @@ namespace sxgui
         // The window system updates the global modifiers before it reports the event.
         juce::ModifierKeys::currentModifiers = juce::ModifierKeys::currentModifiers.withoutMouseButtons()
                                                                                   .withFlags (buttons.getRawFlags());
-        peer().handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, positionInPeer, buttons,
+        peer().handleMouseEvent (sourceType, positionInPeer, buttons,
                                  juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
                                  (juce::int64) SxClock::getMillisecondCounter());
     }

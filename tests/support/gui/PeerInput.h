@@ -11,12 +11,16 @@ namespace sxgui
         out) and land wherever the window's hit-testing sends them, as a real pointer would.
         Event times come from SxClock, so a ManualClock also stamps them; with a stopped
         clock, two clicks at one spot count as a double click.
+
+        Each PeerInput is one pointer. A second one of type pen presses and drags at the same
+        time as the mouse (the framework has no touch sources on X11): two fingers.
     */
     class PeerInput
     {
     public:
         /** window must be on the desktop (it has a peer). */
-        explicit PeerInput (juce::Component& window);
+        explicit PeerInput (juce::Component& window,
+                            juce::MouseInputSource::InputSourceType source = juce::MouseInputSource::InputSourceType::mouse);
 
         void moveTo (juce::Component& target);
         void moveTo (juce::Component& target, juce::Point<int> position);
@@ -50,6 +54,7 @@ namespace sxgui
 
     private:
         juce::Component& window;
+        juce::MouseInputSource::InputSourceType sourceType;
         juce::ModifierKeys buttons;
 
         juce::ComponentPeer& peer() const;
