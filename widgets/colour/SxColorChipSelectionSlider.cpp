@@ -24,19 +24,7 @@ SxColorChipSelectionSlider::SxColorChipSelectionSlider (const juce::String& comp
 
 void SxColorChipSelectionSlider::colourChanged (juce::Component*, juce::uint32 colourWord)
 {
-    // Closing the call-out reports the colour once more: nothing new for the owner.
-    if (colourWord == *colourField)
-        return;
-
-    *colourField = colourWord;
-
-    const juce::WeakReference<juce::Component> self (this);
-
-    if (listener != nullptr)
-        listener->controlChanged (this);
-
-    if (self != nullptr)
-        update();
+    SxColorPicker::storeReportedColour (colourWord, *colourField, listener, *this);
 }
 
 void SxColorChipSelectionSlider::update()

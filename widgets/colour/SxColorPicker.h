@@ -64,6 +64,27 @@ public:
     SxCallOutBox* getCallOut() const noexcept    { return callOut.getComponent(); }
     SxColorSelector& getSelector() const noexcept { return *selector; }
 
+    /** What a row holding a swatch does with the colour the swatch reports: a word that
+        differs from field is written into it, then listener (may be null) hears
+        controlChanged (row), then the row shows it again with update, unless the listener
+        deleted the row. The same word changes nothing and tells nobody (closing the
+        call-out reports the colour once more). */
+    template <typename Row>
+    static void storeReportedColour (juce::uint32 colourWord, juce::uint32& field, SxControlChangedCallback* listener, Row& row)
+    {
+        if (colourWord == field)
+            return;
+
+        field = colourWord;
+        const juce::WeakReference<juce::Component> stillThere (&row);
+
+        if (listener != nullptr)
+            listener->controlChanged (&row);
+
+        if (stillThere != nullptr)
+            row.update();
+    }
+
     /** Shows the bound colour word again, when one is bound. */
     void update() override;
 

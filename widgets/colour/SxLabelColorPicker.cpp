@@ -28,18 +28,7 @@ SxLabelColorPicker::SxLabelColorPicker (const juce::String& componentName, const
 
 void SxLabelColorPicker::colourChanged (juce::Component*, juce::uint32 colourWord)
 {
-    if (colourWord == *boundColour)
-        return;
-
-    *boundColour = colourWord;
-
-    const juce::WeakReference<juce::Component> self (this);
-
-    if (listener != nullptr)
-        listener->controlChanged (this);
-
-    if (self != nullptr)
-        update();
+    SxColorPicker::storeReportedColour (colourWord, *boundColour, listener, *this);
 }
 
 void SxLabelColorPicker::update()

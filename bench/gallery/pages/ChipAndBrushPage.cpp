@@ -17,10 +17,8 @@ namespace
         ChipAndBrushPage() : SxComponent ("chipAndBrushPage")
         {
             setSize (1024, 440);
-            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
-            addLabel (bar, "Colour chip and brush size", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (bar, juce::String (juce::CharPointer_UTF8 ("value and colour together  \xc2\xb7  brush preview at 10 and 200")),
-                      "parent.width - 576, 0, left + 560, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
+            titleBar (*this, "Colour chip and brush size",
+                      juce::String (juce::CharPointer_UTF8 ("value and colour together  \xc2\xb7  brush preview at 10 and 200")));
 
             buildChips();
             brush (300, 52, 10.0);
@@ -39,9 +37,7 @@ namespace
 
         void buildChips()
         {
-            auto& panel = place (*this, band (0x343434FFu), at (16, 52, 256, 200));
-            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
-            addLabel (title, "Stylized Watercolor", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
+            auto& panel = titledPanel (*this, at (16, 52, 256, 200), "Stylized Watercolor");
 
             const char* captions[] = { "Ink Fill", "Ink Outline", "Outline Detail" };
 
@@ -62,9 +58,7 @@ namespace
             stand-in main component is elsewhere, at the same origin). */
         void brush (int x, int y, double value)
         {
-            auto& panel = place (*this, band (0x343434FFu), at (x, y, 256, 120));
-            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
-            addLabel (title, "Selective Mask", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
+            auto& panel = titledPanel (*this, at (x, y, 256, 120), "Selective Mask");
 
             auto* row = new SxBrushSizeLabelSlider ("brushSizeSlider", nullptr, "Brush Size", false);
             place (panel, row, "14, 58, left + 222, top + 46");

@@ -19,14 +19,10 @@ namespace
         ComboPage() : SxComponent ("comboPage")
         {
             setSize (600, 400);
-            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
-            addLabel (bar, "Combo box", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (bar, juce::String (juce::CharPointer_UTF8 ("blend modes  \xc2\xb7  popup of 120 px, the current mode hovered  \xc2\xb7  disabled")),
-                      "parent.width - 576, 0, left + 560, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
+            titleBar (*this, "Combo box",
+                      juce::String (juce::CharPointer_UTF8 ("blend modes  \xc2\xb7  popup of 120 px, the current mode hovered  \xc2\xb7  disabled")));
 
-            auto& panel = place (*this, band (0x343434FFu), at (24, 52, 256, 330));
-            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
-            addLabel (title, "Layers", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
+            auto& panel = titledPanel (*this, at (24, 52, 256, 330), "Layers");
 
             auto* open = addLayer (panel, 40, "Abstract Watercolor", 9, true);
             addLayer (panel, 120, "Stylized Watercolor", 2, true);

@@ -29,10 +29,8 @@ namespace
         PickerPage() : SxComponent ("pickerPage")
         {
             setSize (1024, 560);
-            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
-            addLabel (bar, "Colour picker", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (bar, juce::String (juce::CharPointer_UTF8 ("open over the canvas  \xc2\xb7  without alpha  \xc2\xb7  with alpha")),
-                      "parent.width - 576, 0, left + 560, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
+            titleBar (*this, "Colour picker",
+                      juce::String (juce::CharPointer_UTF8 ("open over the canvas  \xc2\xb7  without alpha  \xc2\xb7  with alpha")));
 
             buildInkScene();
             buildBackgroundScene();
@@ -53,18 +51,17 @@ namespace
         juce::uint32 backgroundColour = 0xC8A05080u;  // (80, 160, 200), half-transparent
         SxColorPicker* toOpen[2] = {};
 
-        juce::Component& scene (int x)
+        /** The canvas with a photograph and the panel at its right; returns the panel. */
+        juce::Component& scene (int x, const juce::String& title)
         {
             auto& s = place (*this, new SxComponent ("scene"), at (x, 45, 500, 503));
             place (s, new PhotoStandIn(), "0, 0, left + 244, top + parent.height");
-            return place (s, band (0x343434FFu), "244, 0, left + 256, top + parent.height");
+            return titledPanel (s, "244, 0, left + 256, top + parent.height", title);
         }
 
         void buildInkScene()
         {
-            auto& panel = scene (6);
-            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
-            addLabel (title, "Stylized Watercolor", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
+            auto& panel = scene (6, "Stylized Watercolor");
 
             auto* row = new SxColorChipSelectionSlider ("inkFillSlider", this, "Ink Fill", &inkColour);
             place (panel, row, "8, 40, parent.width - 8, top + 44");
@@ -75,9 +72,7 @@ namespace
 
         void buildBackgroundScene()
         {
-            auto& panel = scene (518);
-            auto& title = place (panel, band (0x4D4D4DFFu), "0, 0, parent.width, 30");
-            addLabel (title, "Preferences", "0, 4, parent.width, top + 23", 13.0f, false, juce::Justification::centred);
+            auto& panel = scene (518, "Preferences");
 
             auto* row = new SxLabelColorPicker ("backgroundColor", "Background Color", &backgroundColour);
             place (panel, row, "0, 220, parent.width - 12, top + 35");
