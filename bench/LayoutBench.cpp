@@ -5,10 +5,10 @@
 // framework's bounds bookkeeping, without painting. Needs an X display (run under xvfb-run).
 
 #include "SegmentController.h"
-#include "SxClock.h"
 #include "SxLabelSlider.h"
 #include "SxLayoutComponent.h"
 #include "SxLayoutController.h"
+#include "WidgetBenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,18 +17,8 @@
 
 namespace
 {
-    void startGui()
-    {
-        static const juce::ScopedJuceInitialiser_GUI gui;
-    }
-
-    /** The kit clock, moved by hand for as long as it lives. */
-    struct HandClock
-    {
-        HandClock()   { SxClock::setSource ([this] { return now; }); }
-        ~HandClock()  { SxClock::setSource (nullptr); }
-        juce::uint32 now = 100000;
-    };
+    using WidgetBench::startGui;
+    using WidgetBench::HandClock;
 
     /** 40 rows bound to 40 model fields, laid out once. */
     struct FortyRowPage

@@ -28,15 +28,6 @@ namespace
         return self || children;
     }
 
-    /** A button on a page that counts its clicks. */
-    juce::TextButton& addButton (SxMainTabComponent& page, int& clicks)
-    {
-        auto* button = new juce::TextButton (page.getPageName() + " button");
-        button->onClick = [&clicks] { ++clicks; };
-        page.addAndMakeVisible (button);
-        button->setBounds (20, 60, 120, 24);
-        return *button;
-    }
 
     /** The effect panel as the main component builds it: the tab row along its top, not
         centred, and the page host below it, each pointing to the other. */
@@ -66,6 +57,19 @@ namespace
 
         SxTabSegmentButton& tab (int index)  { return *tabRow->getTab (index); }
 
+        /** Puts a button that counts its clicks at one spot of every page. */
+        void addPageButtons()
+        {
+            for (int i = 0; i < 3; ++i)
+            {
+                auto* button = new juce::TextButton (layer.page (i).getPageName() + " button");
+                button->onClick = [this, i] { ++clicks[i]; };
+                layer.page (i).addAndMakeVisible (button);
+                button->setBounds (20, 60, 120, 24);
+                buttons[i] = button;
+            }
+        }
+
         std::vector<float> alphas() const
         {
             std::vector<float> result;
@@ -83,6 +87,8 @@ namespace
         SxTabSegmentController* tabRow = nullptr;
         SxMainTabController* pageHost = nullptr;
         StandInLayer layer;
+        int clicks[3] = {};
+        juce::TextButton* buttons[3] = {};
     };
 }
 
@@ -238,10 +244,7 @@ TEST_F (TabTest, TheMessageFadesInFromItsCurrentAlphaAndStaysInsideTheMainCompon
 TEST_F (TabTest, AClickReachesTheShownPageUnderTransparentPagesAboveIt)
 {
     showThreePages();
-    int clicks[3] = {};
-    juce::TextButton* buttons[3];
-    for (int i = 0; i < 3; ++i)
-        buttons[i] = &addButton (layer.page (i), clicks[i]);
+    addPageButtons();
 
     for (const int shown : { 0, 2, 1 })
     {
@@ -256,10 +259,7 @@ TEST_F (TabTest, AClickReachesTheShownPageUnderTransparentPagesAboveIt)
 TEST_F (TabTest, TabNeverWandersIntoATransparentPageAndFocusFollowsTheShownPage)
 {
     showThreePages();
-    int clicks[3] = {};
-    juce::TextButton* buttons[3];
-    for (int i = 0; i < 3; ++i)
-        buttons[i] = &addButton (layer.page (i), clicks[i]);
+    addPageButtons();
 
     tab (1).grabKeyboardFocus();
     bool reachedShownPage = false;

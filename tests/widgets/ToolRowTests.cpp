@@ -5,6 +5,7 @@
 #include "SxRelativeBounds.h"
 #include "SxTool.h"
 #include "SxToolTabController.h"
+#include "ToolSelectingHost.h"
 
 namespace
 {
@@ -16,28 +17,6 @@ namespace
         image.clear (image.getBounds(), colour);
         return image;
     }
-
-    /** The host window with the application's tools, selecting tools as the shell does. */
-    struct ToolHost : public sxgui::HostWindow
-    {
-        void selectTool (SxTool* tool) override
-        {
-            if (tool == current)
-                return;
-            if (current != nullptr)
-                current->setActive (false);
-            current = tool;
-            if (tool != nullptr)
-                tool->setActive (true);
-        }
-
-        std::vector<SxTool*> getApplicationTools() const override  { return applicationTools; }
-        SxTool* getPanTool() const override                        { return panTool; }
-
-        std::vector<SxTool*> applicationTools;
-        SxTool* panTool = nullptr;
-        SxTool* current = nullptr;
-    };
 
     struct NamedTool : public SxTool
     {
@@ -81,7 +60,7 @@ namespace
             return strip != nullptr ? strip->getChildComponent (0) : nullptr;
         }
 
-        ToolHost host;
+        ToolSelectingHost host;
         sxgui::PeerInput input { host };
         StandInStack stack;
         StandInLayer layer;

@@ -26,12 +26,14 @@ class SxSlider;
         controller.setItemVisible (paperRow, true);
         container.animateChanges (400, false);    // or applyPendingChanges directly
 
-    runs as a chain of one-shot timers: hidden rows fade out; when rows are swapped the
-    others slide duration - 250 ms later (timer swapTimerId), and the shown rows fade in
-    after another 50 ms (fadeInTimerId); when rows are only hidden the slide starts 55 ms
-    after the fade-out (relayoutTimerId); the queue is dropped 50 ms after the last stage
-    (finishTimerId). A duration of 5 ms or less completes the change at once, and
-    finishAnimations completes a running chain.
+    runs as a chain of one-shot timers, with the stage gap g = duration - 250 from 300 ms up
+    (else the duration): hidden rows fade out; when rows are also shown, the others slide
+    50 ms before the fade-out ends (timer swapTimerId) and the shown rows fade in g later
+    (fadeInTimerId); when rows are only hidden the slide starts g + 5 after the fade-out
+    began (relayoutTimerId); the queue is dropped g after the last stage (finishTimerId).
+    With 300 ms: slide at 250 (55 when only hiding), fade-in at 300, queue dropped at 350.
+    A duration of 5 ms or less completes the change at once, and finishAnimations completes
+    a running chain.
 
     Ownership: the controller owns the items in its stack and deletes them with itself. An
     item becomes a child in the first layout pass; one taken out with removeItem stays a

@@ -29,3 +29,27 @@ void SxTabSegmentButton::showSelectedLook()
 {
     showImages (selectedImage, selectedImage, selectedImage);
 }
+
+void SxTabSegmentButton::focusGained (FocusChangeType cause)
+{
+    focusMark.focusGained (*this, cause);
+}
+
+void SxTabSegmentButton::focusLost (FocusChangeType)
+{
+    focusMark.clear (*this);
+}
+
+void SxTabSegmentButton::mouseDown (const juce::MouseEvent& e)
+{
+    focusMark.clear (*this);
+    SxImageButton::mouseDown (e);
+}
+
+void SxTabSegmentButton::paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
+{
+    SxImageButton::paintButton (g, shouldDrawButtonAsHighlighted, shouldDrawButtonAsDown);
+
+    if (focusMark.isShown (*this))
+        SxKeyboardFocusMark::draw (g, getLocalBounds().toFloat().reduced (0.5f), 6.0f);
+}

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "SxImageButton.h"
+#include "SxKeyboardFocusMark.h"
 
 /** A picture tab of the tab row (SxTabSegmentController), standing for one control page.
 
     It keeps its three pictures so the row can swap them: normalImage while its page is not
     shown (also under the mouse), downImage while pressed, selectedImage while its page is
     shown. message is the text the floating message shows when the tab is clicked (the
-    page's name). Focusable: Return on a focused tab clicks it.
+    page's name). Focusable: Return on a focused tab clicks it, and a tab reached with the
+    Tab key wears the focus ring.
 */
 class SxTabSegmentButton : public SxImageButton
 {
@@ -27,7 +29,16 @@ public:
     /** Every state shows selectedImage. */
     void showSelectedLook();
 
+    void focusGained (FocusChangeType cause) override;
+    void focusLost (FocusChangeType cause) override;
+    void mouseDown (const juce::MouseEvent& e) override;
+
+protected:
+    void paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+
 private:
+    SxKeyboardFocusMark focusMark;
+
     void showImages (const juce::Image& normal, const juce::Image& over, const juce::Image& down);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SxTabSegmentButton)
