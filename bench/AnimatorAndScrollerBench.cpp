@@ -4,9 +4,9 @@
 // without painting. Needs an X display (run under xvfb-run).
 
 #include "EaseComponentAnimator.h"
-#include "SxClock.h"
 #include "SxComponent.h"
 #include "SxScroller.h"
+#include "WidgetBenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,18 +15,8 @@
 
 namespace
 {
-    void startGui()
-    {
-        static const juce::ScopedJuceInitialiser_GUI gui;
-    }
-
-    /** The kit clock, moved by hand for as long as it lives. */
-    struct HandClock
-    {
-        HandClock()   { SxClock::setSource ([this] { return now; }); }
-        ~HandClock()  { SxClock::setSource (nullptr); }
-        juce::uint32 now = 100000;
-    };
+    using WidgetBench::startGui;
+    using WidgetBench::HandClock;
 
     void BM_AnimatorTickWith100RunningTasks (benchmark::State& state)
     {

@@ -209,9 +209,10 @@ public:
     void selectTool (SxTool* tool) override;
     SxTool* getSelectedTool() override                  { return currentTool; }
     /** The pan tool made by createUI; null when the product makes none. */
-    SxTool* getPanTool() const noexcept                 { return panTool.get(); }
+    SxTool* getPanTool() const override                 { return panTool.get(); }
     /** The application's own tools (the pan tool), in the order the tool row shows them. */
     const std::vector<SxTool*>& getTools() const noexcept  { return tools; }
+    std::vector<SxTool*> getApplicationTools() const override  { return tools; }
 
     //==============================================================================
     // Tooltips, buttons, timers

@@ -4,6 +4,7 @@
 #include "LayerManager.h"
 #include "LayerRegistry.h"
 #include "PropertyValues.h"
+#include "SxMainTabComponent.h"
 
 #include <algorithm>
 #include <typeinfo>
@@ -14,6 +15,7 @@ Layer::~Layer()
 {
     outputImage.reset();
     auxImage.reset();
+    destroyControls();
     removeTools();
 }
 
@@ -270,12 +272,37 @@ void Layer::setActiveTool (SxTool* tool)
     activeTool = tool;
 }
 
+std::vector<SxTool*> Layer::getTools() const
+{
+    std::vector<SxTool*> result;
+    for (auto& tool : tools)
+        result.push_back (tool.get());
+    return result;
+}
+
 void Layer::destroyControls()
 {
+    // A page deletes its rows with itself, and leaves the effect panel that shows it.
     for (auto* page : controlTabs)
-    {
-        page->deleteAllChildren();
         delete page;
-    }
     controlTabs.clear();
+}
+
+void Layer::createControlTabs()
+{
+    const int count = juce::jmax (getControlTabCount(), 1);
+
+    for (int i = 0; i < count; ++i)
+    {
+        auto* page = new SxMainTabComponent (false, tabComponentOption());
+        page->setName (juce::String (i));
+        page->setBounds (0, 0, 256, 1000);
+        page->setVisible (i == 0);
+        controlTabs.push_back (page);
+    }
+}
+
+int Layer::getSelectedControlTab() const
+{
+    return selectedControlTab >= 0 ? selectedControlTab : getInitialControlTab();
 }

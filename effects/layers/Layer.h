@@ -4,6 +4,8 @@
 #include "LayerSaveOptions.h"
 #include "RenderParameters.h"
 #include "SxImageRgbaBytes.h"
+#include "SxLayerServices.h"
+#include "SxMainTabComponentCallback.h"
 #include "SxPropertySet.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -12,6 +14,7 @@
 #include <vector>
 
 class LayerManager;
+class SxMainTabComponent;
 class SxTool;
 class GenericImageList;
 
@@ -27,17 +30,20 @@ class GenericImageList;
     "compositeMode". Opacity and blend mode are kept and saved only; no render reads them.
 
     The control events arrive through the framework listeners below and, once the
-    widget kit exists, through its callback interfaces (control changed, image-list
+    widget kit has them, through its callback interfaces (control changed, image-list
     item chosen, combo changed); the first two are declared here already.
-    Sub-layers belong to their holder and are deleted with it.
+    Sub-layers belong to their holder and are deleted with it; so do the control pages,
+    which the effect panel only shows (SxLayerServices).
 */
 class Layer : public juce::Button::Listener,
               public juce::Slider::Listener,
-              public juce::MultiTimer
+              public juce::MultiTimer,
+              public SxMainTabComponentCallback,
+              public SxLayerServices
 {
 public:
     Layer();
-    /** Deletes the cached images, the sub-layers and the tools. */
+    /** Deletes the cached images, the control pages, the sub-layers and the tools. */
     ~Layer() override;
 
     //==============================================================================
@@ -176,8 +182,10 @@ public:
     void removeTool (SxTool* tool);
     /** Releases every tool, first making sure the host's current tool is none of them. */
     virtual void removeTools();
-    SxTool* getActiveTool() const noexcept { return activeTool; }
+    SxTool* getActiveTool() const noexcept override { return activeTool; }
     bool hasTools() const noexcept { return ! tools.empty(); }
+    /** The tools in their order. */
+    std::vector<SxTool*> getTools() const override;
     /** True: the layer lets the host activate any tool. */
     virtual bool acceptsTool (SxTool*) { return true; }
     /** Makes tool the active tool, asking the host to select it unless it is its current one. */
@@ -185,14 +193,22 @@ public:
 
     /** Deletes every control-tab page with its children and empties the list. */
     virtual void destroyControls();
+    /** Creates the control-tab pages: max (getControlTabCount(), 1) pages named "0", "1",
+        ..., each 256 x 1000 and showing its scroll bar when tabComponentOption() says so;
+        only the first is visible. Appended to the pages the layer has. */
+    virtual void createControlTabs();
     /** The control-tab pages (owned by the layer). */
-    std::vector<juce::Component*> getControlTabs() const { return controlTabs; }
-    /** Number of control-tab pages beyond the single default one (0). */
+    std::vector<SxMainTabComponent*> getControlTabs() const override { return controlTabs; }
+    /** Number of control-tab pages; 0 (as 1) gives the single default page. */
     virtual int getControlTabCount() const { return 0; }
     /** Second construction argument of every control-tab page. */
     virtual bool tabComponentOption() const { return false; }
-    /** Index of the page shown first. */
+    /** Index of the page shown until the user picks one. */
     virtual int getInitialControlTab() const { return 0; }
+    /** The page the user last picked with a tab, or getInitialControlTab() until then. */
+    int getSelectedControlTab() const override;
+    /** Remembers the page the user picked (-1: none picked). */
+    void setSelectedControlTab (int index) override { selectedControlTab = index; }
 
     /** A control of the layer changed (the effects react). */
     virtual void controlChanged (juce::Component*) {}
@@ -231,7 +247,9 @@ protected:
     // Tools arrive with their deleter, so this folder needs no tool type.
     std::vector<std::shared_ptr<SxTool>> tools;
     SxTool* activeTool = nullptr;
-    std::vector<juce::Component*> controlTabs;
+    std::vector<SxMainTabComponent*> controlTabs;
+    /** The page picked last with a tab; -1 until the user picks one. */
+    int selectedControlTab = -1;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (Layer)

@@ -235,6 +235,14 @@ std::vector<Layer*> LayerManager::getSelectedLayers() const
     return result;
 }
 
+std::vector<SxLayerServices*> LayerManager::getSelectedLayerServices() const
+{
+    std::vector<SxLayerServices*> result;
+    for (auto* layer : getSelectedLayers())
+        result.push_back (layer);
+    return result;
+}
+
 Layer* LayerManager::getBottomPinnedLayer() const
 {
     for (size_t i = 1; i < layers.size(); ++i)

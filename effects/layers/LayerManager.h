@@ -5,6 +5,7 @@
 #include "LayerManagerCallback.h"
 #include "LayerSaveOptions.h"
 #include "RenderParameters.h"
+#include "SxLayerStackServices.h"
 
 #include <memory>
 #include <vector>
@@ -23,7 +24,7 @@
     "ClassName"i, "EffectDictionary"i, "SubLayerCount"i and the sub-layer keys) name each
     layer by its class name and rebuild it from the registered prototypes.
 */
-class LayerManager
+class LayerManager : public SxLayerStackServices
 {
 public:
     LayerManager();
@@ -92,6 +93,8 @@ public:
     /** Position of the first selected top-level layer, 0 when none. */
     virtual int getSelectedIndex() const;
     virtual std::vector<Layer*> getSelectedLayers() const;
+    /** getSelectedLayers, as the tool row sees them. */
+    std::vector<SxLayerServices*> getSelectedLayerServices() const override;
     /** The first layer above the base that is pinned to the bottom; null when none. */
     virtual Layer* getBottomPinnedLayer() const;
     /** Moves a pinned layer to position 1 when position 1 is not pinned. */

@@ -1,6 +1,7 @@
 #include "HostedTest.h"
 #include "SxTool.h"
 #include "SxToolCallback.h"
+#include "ToolSelectingHost.h"
 
 namespace
 {
@@ -19,29 +20,6 @@ namespace
             heard.add (tool->getName() + (active ? " on" : " off"));
         }
         juce::StringArray heard;
-    };
-
-    /** The host window selecting tools as the shell does. */
-    struct ToolHost : public sxgui::HostWindow
-    {
-        void selectTool (SxTool* tool) override
-        {
-            selections.add (tool != nullptr ? tool->getName() : juce::String ("none"));
-            if (tool == current)
-                return;
-            if (current != nullptr)
-                current->setActive (false);
-            current = tool;
-            if (tool != nullptr)
-            {
-                tool->setDocument (&getCanvas());
-                getCanvas().activeTool = tool;
-                tool->setActive (true);
-            }
-        }
-
-        SxTool* current = nullptr;
-        juce::StringArray selections;
     };
 
     struct Updating : public SxComponent
@@ -66,7 +44,7 @@ namespace
 
         const juce::Image normal = solid (juce::Colours::grey), over = solid (juce::Colours::white),
                           down = solid (juce::Colours::cyan);
-        ToolHost host;
+        ToolSelectingHost host;
         sxgui::PeerInput input { host };
         SxTool tool { "panTool", normal, over, down };
         Row row;

@@ -51,6 +51,12 @@ public:
         button asks for when clicked. Nothing without a canvas. */
     virtual void selectTool (SxTool* tool) {}
 
+    /** The application's own tools, in the order the tool row shows them (a copy). */
+    virtual std::vector<SxTool*> getApplicationTools() const  { return {}; }
+
+    /** The shared pan tool; null until the shell made it. */
+    virtual SxTool* getPanTool() const  { return nullptr; }
+
     //==============================================================================
     /** Makes component modal without taking keyboard focus, with no callback and without
         deleting it when it is dismissed, and disables the toolbar. alertOnBlockedInput says

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "FakeLayers.h"
-
-// The tool type lives with the editing tools; a layer only holds and hands them over.
-class SxTool
-{
-public:
-    virtual ~SxTool() = default;
-};
+#include "SxTool.h"
 
 namespace
 {
+    std::shared_ptr<SxTool> makeTool()
+    {
+        const juce::Image picture (juce::Image::ARGB, 4, 4, true);
+        return std::make_shared<SxTool> ("tool", picture, picture, picture);
+    }
+
     RenderParameters paramsFor (SxImageRgbaBytes& input)
     {
         RenderParameters params;
@@ -203,8 +203,8 @@ TEST (Layer, ToolListRules)
     ToolHost host;
     CountingLayer layer;
     layer.setCallback (&host);
-    auto first = std::make_shared<SxTool>();
-    auto second = std::make_shared<SxTool>();
+    auto first = makeTool();
+    auto second = makeTool();
 
     layer.addTool (first, false);
     EXPECT_EQ (layer.getActiveTool(), nullptr);
@@ -250,4 +250,19 @@ TEST (Layer, ParameterChangesMarkThroughTheManager)
     upper->parametersChanged (nullptr);
     EXPECT_EQ (stack.callback.renderRequests, 2);
     EXPECT_TRUE (stack.callback.lastAreaWasWhole);
+}
+
+TEST (Layer, TheSelectedControlTabIsTheLayersOwnUntilThePageIsChosenWithATab)
+{
+    struct SecondPageFirst : public CountingLayer
+    {
+        int getInitialControlTab() const override { return 1; }
+    };
+
+    SecondPageFirst layer;
+    EXPECT_EQ (layer.getSelectedControlTab(), 1);
+    layer.setSelectedControlTab (0);
+    EXPECT_EQ (layer.getSelectedControlTab(), 0);
+    layer.setSelectedControlTab (-1);
+    EXPECT_EQ (layer.getSelectedControlTab(), 1);
 }

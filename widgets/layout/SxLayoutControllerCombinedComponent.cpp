@@ -1,0 +1,6 @@
+#include "SxLayoutControllerCombinedComponent.h"
+
+SxLayoutControllerCombinedComponent::SxLayoutControllerCombinedComponent()
+    : SxComponent (juce::String())
+{
+}
