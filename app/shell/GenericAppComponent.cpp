@@ -10,7 +10,9 @@
 #include "SxColorComponent.h"
 #include "SxLabel.h"
 #include "SxMainMenuButton.h"
+#include "SxMainTabController.h"
 #include "SxRelativeBounds.h"
+#include "SxTabSegmentController.h"
 #include "SxWidgetArt.h"
 
 namespace
@@ -295,6 +297,18 @@ void GenericAppComponent::createEffectPanel()
     effectTitleLabel->setColour (juce::Label::textColourId, juce::Colours::white);
     effectTitleBar->addAndMakeVisible (effectTitleLabel);
     SxRelativeBounds::apply (*effectTitleLabel, "0,5, parent.width, top + 23");
+
+    effectTabBar = new SxTabSegmentController();
+    effectTabBar->centred = false;
+    effectTitleBar->addAndMakeVisible (effectTabBar);
+    SxRelativeBounds::apply (*effectTabBar, "40, 0, parent.width, parent.height");
+
+    effectTabs = new SxMainTabController();
+    effectPanel->addAndMakeVisible (effectTabs);
+    SxRelativeBounds::apply (*effectTabs, "0, 30, left + parent.width, parent.height");
+
+    effectTabBar->host = effectTabs;
+    effectTabs->tabRow = effectTabBar;
 
     auto& hide = addContent (std::make_unique<EffectPanelArrowButton> ("arrowRightButton", SxWidgetArt::get (WidgetArt::effectPanelHideArrow)),
                              hideArrowExpression);

@@ -16,6 +16,8 @@
 
 class SxColorComponent;
 class SxLabel;
+class SxMainTabController;
+class SxTabSegmentController;
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -239,6 +241,10 @@ public:
     SxColorComponent* getEffectPanel() const noexcept   { return effectPanel; }
     /** The label in the panel's title bar that shows the current effect's short name. */
     SxLabel* getEffectTitleLabel() const noexcept       { return effectTitleLabel; }
+    /** The host of the effect's control pages, below the title bar. */
+    SxMainTabController* getEffectTabs() const noexcept { return effectTabs; }
+    /** The tab row in the title bar that picks the page; linked both ways with the host. */
+    SxTabSegmentController* getEffectTabBar() const noexcept  { return effectTabBar; }
     /** Slides the effect panel and fades the hide tab. */
     EaseComponentAnimatorLinkedBottomToTopComponent& getEffectPanelAnimator() noexcept  { return effectPanelAnimator; }
     /** Fades the show tab in (and moves the preferences panel). */
@@ -305,6 +311,8 @@ private:
     SxColorComponent* effectPanel = nullptr;
     SxColorComponent* effectTitleBar = nullptr;
     SxLabel* effectTitleLabel = nullptr;
+    SxTabSegmentController* effectTabBar = nullptr;
+    SxMainTabController* effectTabs = nullptr;
     juce::Button* hideArrow = nullptr;
     juce::Button* showArrow = nullptr;
 

@@ -8,6 +8,10 @@
 #include "SxImageComponent.h"
 #include "SxLabel.h"
 #include "SxMainMenuButton.h"
+#include "SxMainTabComponent.h"
+#include "SxMainTabController.h"
+#include "SxTabSegmentButton.h"
+#include "SxTabSegmentController.h"
 #include "SxRelativeBounds.h"
 
 #include <gtest/gtest.h>
@@ -204,8 +208,8 @@ TEST_F (MainWindowContent, LooksAndStackingAreTheWindows)
     EXPECT_EQ (colourOf ("effectControlComponent"), juce::Colour (52, 52, 52));
     EXPECT_EQ (colourOf ("subToolBarComp"), juce::Colour (77, 77, 77));
 
-    // The panel's title bar with its empty, centred label.
-    ASSERT_EQ (panel().getNumChildComponents(), 1);
+    // The panel's title bar with its empty, centred label and the tab row; the page host below.
+    ASSERT_EQ (panel().getNumChildComponents(), 2);
     auto* titleBar = dynamic_cast<SxColorComponent*> (panel().getChildComponent (0));
     ASSERT_NE (titleBar, nullptr);
     EXPECT_EQ (SxColorComponent::colourFromWord (titleBar->getColourWord()), juce::Colour (77, 77, 77));
@@ -217,6 +221,17 @@ TEST_F (MainWindowContent, LooksAndStackingAreTheWindows)
     EXPECT_EQ (label->getJustificationType(), juce::Justification (juce::Justification::centred));
     EXPECT_EQ (label->findColour (juce::Label::textColourId), juce::Colours::white);
     EXPECT_TRUE (label->getText().isEmpty());
+
+    auto* tabRow = main.getEffectTabBar();
+    auto* pages = main.getEffectTabs();
+    ASSERT_TRUE (tabRow != nullptr && pages != nullptr);
+    EXPECT_EQ (tabRow->getParentComponent(), titleBar);
+    EXPECT_EQ (tabRow->getBounds(), juce::Rectangle<int> (40, 0, 216, 30));
+    EXPECT_FALSE (tabRow->centred);
+    EXPECT_EQ (pages->getParentComponent(), &panel());
+    EXPECT_EQ (pages->getBounds(), juce::Rectangle<int> (0, 30, 256, panel().getHeight() - 30));
+    EXPECT_EQ (tabRow->host.getComponent(), pages);
+    EXPECT_EQ (pages->tabRow.getComponent(), tabRow);
 
     // Toolbar icons at half their pixel size; the compare button reports press and release.
     for (const auto* name : { "getPhotoButton", "infoButton", "randomizeButton" })
@@ -557,6 +572,32 @@ TEST_F (MainWindowContent, ShowingWhileTheShowTabStillFadesInLeavesItHidden)
     EXPECT_FALSE (showArrow().isEnabled());
     EXPECT_EQ (showArrow().getBounds(), juce::Rectangle<int> (989, 33, 41, 30));
     EXPECT_EQ (panel().getX(), 768);
+}
+
+TEST_F (MainWindowContent, ATabClickedInTheTitleBarShowsItsPage)
+{
+    showOnDesktop (1024, 700);
+    dock();
+
+    std::vector<std::unique_ptr<SxMainTabComponent>> pages;
+    for (auto* name : { "Adjust", "Paper", "Ink" })
+    {
+        pages.push_back (std::make_unique<SxMainTabComponent> (false, true));
+        pages.back()->setName (name);
+        main.getEffectTabs()->addPage (pages.back().get());
+    }
+    main.getEffectTabs()->buildTabs();
+    ASSERT_EQ (main.getEffectTabBar()->getNumTabs(), 3);
+    EXPECT_EQ (main.getEffectTabs()->getCurrentPage(), 0);
+
+    // The last tab too: nothing invisible lies over the right end of the title bar.
+    for (int tab : { 2, 1 })
+    {
+        input->click (*main.getEffectTabBar()->getTab (tab));
+        EXPECT_EQ (main.getEffectTabs()->getCurrentPage(), tab);
+        EXPECT_EQ (main.getEffectTabs()->getPage (tab)->getBounds(), main.getEffectTabs()->getLocalBounds());
+    }
+    main.getEffectTabs()->clearPages();
 }
 
 TEST_F (MainWindowContent, WhatCannotBeSeenTakesNoClicks)
