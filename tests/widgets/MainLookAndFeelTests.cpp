@@ -68,6 +68,13 @@ namespace
     bool isRed (juce::Colour c)    { return c.getRed() > 200 && c.getGreen() < 60 && c.getBlue() < 60; }
     bool isDark (juce::Colour c)   { return c.getBrightness() < 0.5f && c.getSaturation() < 0.3f; }
 
+    struct BarModel : public juce::MenuBarModel
+    {
+        juce::StringArray getMenuBarNames() override                          { return { "File", "Edit" }; }
+        juce::PopupMenu getMenuForIndex (int, const juce::String&) override   { return {}; }
+        void menuItemSelected (int, int) override                             {}
+    };
+
     class MainLookAndFeelTest : public ::testing::Test
     {
     protected:
@@ -99,6 +106,22 @@ namespace
         }
 
         SxMainLookAndFeel lf;
+    };
+
+    /** A two-item menu bar drawn with the look-and-feel. */
+    class MainLookAndFeelMenuBarTest : public MainLookAndFeelTest
+    {
+    protected:
+        MainLookAndFeelMenuBarTest()
+        {
+            bar.setLookAndFeel (&lf);
+            bar.setBounds (0, 0, 200, 24);
+        }
+
+        ~MainLookAndFeelMenuBarTest() override  { bar.setLookAndFeel (nullptr); }
+
+        BarModel model;
+        juce::MenuBarComponent bar { &model };
     };
 }
 
@@ -266,21 +289,11 @@ TEST_F (MainLookAndFeelTest, ScrollArrowsPointTheirWay)
     }
 }
 
-TEST_F (MainLookAndFeelTest, MenuBarBackgroundShinesWhenEnabledIsFlatWhenDisabledAndEmptyWhenFlat)
+TEST_F (MainLookAndFeelMenuBarTest, MenuBarBackgroundShinesWhenEnabledIsFlatWhenDisabledAndEmptyWhenFlat)
 {
-    struct Model : public juce::MenuBarModel
-    {
-        juce::StringArray getMenuBarNames() override          { return { "File", "Edit" }; }
-        juce::PopupMenu getMenuForIndex (int, const juce::String&) override { return {}; }
-        void menuItemSelected (int, int) override             {}
-    } model;
-
-    juce::MenuBarComponent bar (&model);
-    bar.setLookAndFeel (&lf);
-    bar.setBounds (0, 0, 200, 24);
 
     const juce::Colour magenta (255, 0, 255);
-    const auto draw = [this, &bar, magenta] (int w, int h, int paintedH)
+    const auto draw = [this, magenta] (int w, int h, int paintedH)
     {
         return paint (w, paintedH, [&] (juce::Graphics& g) { lf.drawMenuBarBackground (g, w, h, false, bar); }, magenta);
     };
@@ -295,22 +308,10 @@ TEST_F (MainLookAndFeelTest, MenuBarBackgroundShinesWhenEnabledIsFlatWhenDisable
     const auto disabled = draw (200, 24, 24);
     const auto base = juce::Colour (0xffffffff).withMultipliedSaturation (0.9f);
     EXPECT_EQ (countWhere (disabled, disabled.getBounds(), [base] (juce::Colour c) { return c != base; }), 0);
-
-    bar.setLookAndFeel (nullptr);
 }
 
-TEST_F (MainLookAndFeelTest, MenuBarItemsHighlightWhenOpenOrHoveredAndFadeWhenDisabled)
+TEST_F (MainLookAndFeelMenuBarTest, MenuBarItemsHighlightWhenOpenOrHoveredAndFadeWhenDisabled)
 {
-    struct Model : public juce::MenuBarModel
-    {
-        juce::StringArray getMenuBarNames() override          { return { "File" }; }
-        juce::PopupMenu getMenuForIndex (int, const juce::String&) override { return {}; }
-        void menuItemSelected (int, int) override             {}
-    } model;
-
-    juce::MenuBarComponent bar (&model);
-    bar.setLookAndFeel (&lf);
-    bar.setBounds (0, 0, 200, 24);
     const auto highlight = backdrop.overlaidWith (juce::Colour (0x991111aa));
 
     const auto item = [&] (bool over, bool open)
@@ -329,8 +330,6 @@ TEST_F (MainLookAndFeelTest, MenuBarItemsHighlightWhenOpenOrHoveredAndFadeWhenDi
     EXPECT_EQ (faded.getPixelAt (1, 1), backdrop);
     EXPECT_EQ (countWhere (faded, { 0, 0, 60, 24 }, [] (juce::Colour c) { return c.getGreen() < 100; }), 0);
     EXPECT_GT (countWhere (faded, { 0, 0, 60, 24 }, [] (juce::Colour c) { return c.getGreen() < 160; }), 5);
-
-    bar.setLookAndFeel (nullptr);
 }
 
 TEST_F (MainLookAndFeelTest, TooltipsMeasureTheirTextPlusEightAndWrapLongTipsIntoEvenLines)

@@ -73,21 +73,10 @@ namespace
                                                                  "a wrapped tooltip")),
                       "parent.width - 516, 0, left + 500, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
 
-            addLabel (*this, "POPUP MENU", at (24, 52, 260, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& itemsArea = place (*this, band (0x2A2A2AFFu), at (24, 74, 280, 440));
-            showItemKinds (itemsArea);
-
-            addLabel (*this, "SCROLLED TO ITS MIDDLE", at (328, 52, 260, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& scrollArea = place (*this, band (0x2A2A2AFFu), at (328, 74, 220, 210));
-            showScrolling (scrollArea);
-
-            addLabel (*this, "MENU BAR", at (572, 52, 360, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& bars = place (*this, band (0x2A2A2AFFu), at (572, 74, 364, 210));
-            addMenuBars (bars);
-
-            addLabel (*this, "TOOLTIP", at (328, 306, 260, 16), 11.0f, true, juce::Justification::centredLeft, captionGrey);
-            auto& tipArea = place (*this, band (0x2A2A2AFFu), at (328, 328, 608, 186));
-            showTooltip (tipArea);
+            showItemKinds (section ("POPUP MENU", { 24, 74, 280, 440 }));
+            showScrolling (section ("SCROLLED TO ITS MIDDLE", { 328, 74, 220, 210 }));
+            addMenuBars (section ("MENU BAR", { 572, 74, 364, 210 }));
+            showTooltip (section ("TOOLTIP", { 328, 328, 608, 186 }));
         }
 
         ~MenusPage() override
@@ -109,6 +98,14 @@ namespace
         BarModel model;
         std::unique_ptr<juce::Drawable> icon = layerIcon();
         std::vector<juce::Component::SafePointer<juce::Component>> menuWindows;
+
+        /** A titled dark panel at area. */
+        juce::Component& section (const juce::String& title, juce::Rectangle<int> area)
+        {
+            addLabel (*this, title, at (area.getX(), area.getY() - 22, area.getWidth(), 16), 11.0f, true,
+                      juce::Justification::centredLeft, captionGrey);
+            return place (*this, band (0x2A2A2AFFu), at (area.getX(), area.getY(), area.getWidth(), area.getHeight()));
+        }
 
         void show (juce::PopupMenu menu, juce::Component& area, juce::Point<int> at, juce::PopupMenu::Options options)
         {
