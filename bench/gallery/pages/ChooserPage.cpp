@@ -4,6 +4,7 @@
 
 #include "GalleryKit.h"
 #include "GalleryPage.h"
+#include "GalleryPhoto.h"
 #include "SxCustomImageComponent.h"
 #include "SxImageButton.h"
 #include "SxImageRgbaBytes.h"
@@ -15,29 +16,14 @@ namespace
     /** Takes the picture, as the wizard does. */
     struct Keeper : public SxCustomImageComponentCallback {};
 
-    /** A photograph: dusk sky, a lake, dark hills and a low sun, 1200 x 800. */
+    /** The gallery's photograph, 1200 x 800, as a JPEG file in folder. */
     juce::File writePhoto (const juce::File& folder)
     {
-        juce::Image photo (juce::Image::RGB, 1200, 800, true);
-        juce::Graphics g (photo);
-        g.setGradientFill (juce::ColourGradient (juce::Colour (38, 66, 120), 0, 0, juce::Colour (236, 150, 92), 0, 470, false));
-        g.fillAll();
-        g.setColour (juce::Colour (255, 226, 160));
-        g.fillEllipse (700.0f, 330.0f, 120.0f, 120.0f);
-        g.setGradientFill (juce::ColourGradient (juce::Colour (200, 120, 90), 0, 470, juce::Colour (30, 40, 70), 0, 800, false));
-        g.fillRect (0, 470, 1200, 330);
+        PhotoStandIn standIn;
+        standIn.setSize (1200, 800);
+        const auto photo = standIn.createComponentSnapshot (standIn.getLocalBounds());
 
-        juce::Path hills;
-        hills.startNewSubPath (0.0f, 500.0f);
-        hills.cubicTo (200.0f, 330.0f, 380.0f, 380.0f, 560.0f, 470.0f);
-        hills.cubicTo (760.0f, 420.0f, 980.0f, 300.0f, 1200.0f, 440.0f);
-        hills.lineTo (1200.0f, 520.0f);
-        hills.lineTo (0.0f, 520.0f);
-        hills.closeSubPath();
-        g.setColour (juce::Colour (32, 38, 52));
-        g.fillPath (hills);
-
-        const auto file = folder.getNonexistentChildFile ("dusk", ".jpg");
+        const auto file = folder.getNonexistentChildFile ("lake", ".jpg");
         juce::FileOutputStream out (file);
         out.setPosition (0);
         out.truncate();
@@ -51,10 +37,8 @@ namespace
         ChooserPage() : SxComponent ("chooserPage")
         {
             setSize (720, 300);
-            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
-            addLabel (bar, "Custom image chooser", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (bar, juce::String (juce::CharPointer_UTF8 ("empty and with a photo  \xc2\xb7  panel row and wizard layout")),
-                      "parent.width - 516, 0, left + 500, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
+            titleBar (*this, "Custom image chooser",
+                      juce::String (juce::CharPointer_UTF8 ("empty and with a photo  \xc2\xb7  panel row and wizard layout")));
 
             photo = writePhoto (folder);
 
@@ -96,7 +80,7 @@ namespace
         void wizardRow (juce::Component& panel, int y, bool withPhoto)
         {
             auto& row = place (panel, new SxComponent ("wizardRow"), "0, " + juce::String (y) + ", left + parent.width, top + 49");
-            addLabel (row, withPhoto ? "Custom image: dusk.jpg" : "Load Custom Image", "12, 0, left + 260, top + 49", 12.0f, false,
+            addLabel (row, withPhoto ? "Custom image: lake.jpg" : "Load Custom Image", "12, 0, left + 260, top + 49", 12.0f, false,
                       juce::Justification::centredLeft, juce::Colour (250, 250, 250));
             auto& chooser = place (row, new SxCustomImageComponent ("wizardChooser", "Load Custom Image"),
                                    "parent.width - 60, 0, left + 50, top + 49");

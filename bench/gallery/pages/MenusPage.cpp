@@ -67,11 +67,9 @@ namespace
         MenusPage() : SxComponent ("menusPage")
         {
             setSize (960, 540);
-            auto& bar = place (*this, band (0x414141FFu), "0, 0, left + parent.width, top + 33");
-            addLabel (bar, "Menus and tooltips", "16, 0, left + 300, top + 33", 14.0f, true);
-            addLabel (bar, juce::String (juce::CharPointer_UTF8 ("every item kind  \xc2\xb7  scroll arrows  \xc2\xb7  menu bar  \xc2\xb7  "
-                                                                 "a wrapped tooltip")),
-                      "parent.width - 516, 0, left + 500, top + 33", 13.0f, false, juce::Justification::centredRight, captionGrey);
+            titleBar (*this, "Menus and tooltips",
+                      juce::String (juce::CharPointer_UTF8 ("every item kind  \xc2\xb7  scroll arrows  \xc2\xb7  menu bar  \xc2\xb7  "
+                                                            "a wrapped tooltip")));
 
             showItemKinds (section ("POPUP MENU", { 24, 74, 280, 440 }));
             showScrolling (section ("SCROLLED TO ITS MIDDLE", { 328, 74, 220, 210 }));

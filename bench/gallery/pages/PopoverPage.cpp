@@ -2,6 +2,7 @@
 // Open menu with its two rows, the mouse over the first; right, the layer panel's add menu of
 // five rows in a list of 150 pixels, so it scrolls, with one row disabled.
 
+#include "GalleryIcons.h"
 #include "GalleryKit.h"
 #include "GalleryPage.h"
 #include "GalleryPhoto.h"
@@ -13,54 +14,6 @@
 namespace
 {
     using namespace GalleryKit;
-
-    /** A toolbar icon at twice its shown size, drawn by body in the text colour. */
-    juce::Image icon (const std::function<void (juce::Graphics&)>& body)
-    {
-        juce::Image image (juce::Image::ARGB, 40, 36, true);
-        juce::Graphics g (image);
-        g.setColour (juce::Colour (250, 250, 250));
-        body (g);
-        return image;
-    }
-
-    juce::Image folderIcon()
-    {
-        return icon ([] (juce::Graphics& g)
-        {
-            juce::Path back, front;
-            back.addRoundedRectangle (4.0f, 6.0f, 30.0f, 24.0f, 3.0f);
-            front.startNewSubPath (4.0f, 30.0f);
-            front.lineTo (10.0f, 14.0f);
-            front.lineTo (38.0f, 14.0f);
-            front.lineTo (33.0f, 30.0f);
-            front.closeSubPath();
-            g.setOpacity (0.55f);
-            g.fillPath (back);
-            g.setOpacity (1.0f);
-            g.fillPath (front);
-        });
-    }
-
-    juce::Image saveIcon()
-    {
-        return icon ([] (juce::Graphics& g)
-        {
-            juce::Path arrow;
-            arrow.addArrow ({ 20.0f, 3.0f, 20.0f, 24.0f }, 5.0f, 16.0f, 11.0f);
-            g.fillPath (arrow);
-            g.fillRoundedRectangle (6.0f, 28.0f, 28.0f, 4.0f, 2.0f);
-        });
-    }
-
-    juce::Image plusIcon()
-    {
-        return icon ([] (juce::Graphics& g)
-        {
-            g.fillRoundedRectangle (18.0f, 6.0f, 4.0f, 24.0f, 2.0f);
-            g.fillRoundedRectangle (8.0f, 16.0f, 24.0f, 4.0f, 2.0f);
-        });
-    }
 
     class PopoverPage : public SxComponent
     {
