@@ -100,7 +100,9 @@ void SxSlideInComponent::slideOut (int timerId)
     stopTimer (slideInTimer);
     stopTimer (pinTimer);
 
-    animator.animateComponent (this, getBounds().withX (getWidth() + 1), slideOutMs, false, 10, 1.0f, 0.5, 0.5);
+    // By the parent's width: cut short mid-slide, the panel's own may be a pixel off.
+    const auto width = getParentComponent() != nullptr ? getParentWidth() : getWidth();
+    animator.animateComponent (this, { width + 1, 0, width, getHeight() }, slideOutMs, false, 10, 1.0f, 0.5, 0.5);
     startTimer (timerId, closeDelayMs);
 }
 
@@ -121,7 +123,9 @@ void SxSlideInComponent::timerCallback (int timerId)
             auto* main = SxMainComponentServices::getInstance();
             auto* effectPanel = main != nullptr ? main->getEffectPanel() : nullptr;
             const auto width = effectPanel != nullptr ? effectPanel->getWidth() : getWidth();
-            SxRelativeBounds::apply (*this, juce::String::formatted ("parent.width - %d, 0, left + parent.width, top+parent.height", width));
+            // Its own width kept, so that it stays flush with the right edge whatever the
+            // parent's width.
+            SxRelativeBounds::apply (*this, juce::String::formatted ("parent.width - %d, 0, left + %d, top+parent.height", width, width));
             break;
         }
 

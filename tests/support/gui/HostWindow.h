@@ -43,6 +43,10 @@ namespace sxgui
 
         juce::Component& getMainComponent() override  { return *this; }
         SxDocumentCanvasServices* getDocumentCanvas() override  { return &canvas; }
+        juce::Component* getEffectTabArea() override  { return effectTabArea; }
+
+        /** What getEffectTabArea returns (a test sets it); none by default. */
+        juce::Component* effectTabArea = nullptr;
 
         juce::Component& getToolbar() noexcept                    { return toolbar; }
         juce::Button& getToolbarButton (int index) noexcept       { return index == 0 ? openButton : saveButton; }
