@@ -1,7 +1,6 @@
 #include "SxPreferenceComponent.h"
 
 #include "SxCheckbox.h"
-#include "SxCheckboxImageButton.h"
 #include "SxColorComponent.h"
 #include "SxLabelledImageButton.h"
 #include "SxMainComponentServices.h"
@@ -73,7 +72,7 @@ SxPreferenceComponent::SxPreferenceComponent()
     {
         auto* box = new SxCheckbox (name, text, this);
         box->setChecked (ticked);
-        box->getTick().setExplicitFocusOrder (++focusOrder);
+        box->setExplicitFocusOrder (++focusOrder);
         addAndMakeVisible (box);
         box->setBounds (bounds);
         return box;
@@ -184,9 +183,20 @@ void SxPreferenceComponent::storeAndRefresh()
 
 bool SxPreferenceComponent::keyPressed (const juce::KeyPress& key)
 {
-    if (! key.isKeyCode (juce::KeyPress::escapeKey))
-        return false;
+    if (key.isKeyCode (juce::KeyPress::escapeKey))
+    {
+        buttonClicked (doneButton);
+        return true;
+    }
 
-    buttonClicked (doneButton);
-    return true;
+    // The panel opens without the focus: the first Tab brings it to the first control.
+    if (key.isKeyCode (juce::KeyPress::tabKey) && ! hasKeyboardFocus (true))
+        if (auto traverser = createKeyboardFocusTraverser())
+            if (auto* first = traverser->getDefaultComponent (this))
+            {
+                first->grabKeyboardFocus();
+                return true;
+            }
+
+    return false;
 }
