@@ -205,6 +205,10 @@ TEST_F (NamingDialogTest, TabCyclesTheBoxOkAndCancel)
     {
         EXPECT_TRUE (input.pressKey (juce::KeyPress (juce::KeyPress::tabKey)));
         EXPECT_TRUE (expected->hasKeyboardFocus (false)) << expected->getName();
+        if (auto* button = dynamic_cast<SxRoundRectangleButton*> (expected))
+        {
+            EXPECT_TRUE (button->showsKeyboardFocus()) << expected->getName();
+        }
     }
 
     input.pressKey (juce::KeyPress (juce::KeyPress::tabKey));

@@ -186,6 +186,7 @@ TEST_F (PreferencesTest, TabMovesThroughTheControlsAndReturnTicks)
 
     input.pressKey (juce::KeyPress (juce::KeyPress::tabKey));
     EXPECT_TRUE (panel.useImageLocationBox->getTick().hasKeyboardFocus (false));
+    EXPECT_TRUE (panel.useImageLocationBox->getTick().showsKeyboardFocus());
     input.pressKey (juce::KeyPress (juce::KeyPress::tabKey));
     EXPECT_TRUE (panel.useSaveLocationBox->getTick().hasKeyboardFocus (false));
     input.pressKey (juce::KeyPress (juce::KeyPress::returnKey));
@@ -195,4 +196,6 @@ TEST_F (PreferencesTest, TabMovesThroughTheControlsAndReturnTicks)
 
     input.pressKey (juce::KeyPress (juce::KeyPress::tabKey));
     EXPECT_TRUE (panel.showTooltipsBox->getTick().hasKeyboardFocus (false));
+    EXPECT_TRUE (panel.showTooltipsBox->getTick().showsKeyboardFocus());
+    EXPECT_FALSE (panel.useSaveLocationBox->getTick().showsKeyboardFocus());
 }

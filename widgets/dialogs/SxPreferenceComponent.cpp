@@ -189,12 +189,14 @@ bool SxPreferenceComponent::keyPressed (const juce::KeyPress& key)
         return true;
     }
 
-    // The panel opens without the focus: the first Tab brings it to the first control.
+    // The panel opens without the focus: the first Tab brings it to the first control, as
+    // a Tab (so the control shows its focus ring), by stepping on from the last one.
     if (key.isKeyCode (juce::KeyPress::tabKey) && ! hasKeyboardFocus (true))
         if (auto traverser = createKeyboardFocusTraverser())
-            if (auto* first = traverser->getDefaultComponent (this))
+            if (const auto controls = traverser->getAllComponents (this); ! controls.empty())
             {
-                first->grabKeyboardFocus();
+                controls.back()->grabKeyboardFocus();
+                controls.back()->moveKeyboardFocusToSibling (true);
                 return true;
             }
 
