@@ -27,27 +27,14 @@ SxAlertComponent::SxAlertComponent (const juce::String& componentName, const juc
 
 void SxAlertComponent::timerCallback (int timerId)
 {
+    if (timerId != reportTimer)
+        return SxAlertPanel::timerCallback (timerId);
+
     stopTimer (timerId);
+    leaveModalState();
 
-    switch (timerId)
-    {
-        case pinTimer:
-            pin();
-            break;
-
-        case reportTimer:
-            leaveModalState();
-            if (callback != nullptr)
-                callback->controlChanged (this);
-            break;
-
-        case deleteTimer:
-            deleteSelf();
-            break;
-
-        default:
-            break;
-    }
+    if (callback != nullptr)
+        callback->controlChanged (this);
 }
 
 void SxAlertComponent::buttonClicked (juce::Button*)

@@ -97,6 +97,16 @@ void SxAlertPanel::slideOut()
     animator.animateComponent (this, from.withY (from.getY() - from.getHeight() - 47), slideMs, false, 9, 1.0f, 0.5, 0.5);
 }
 
+void SxAlertPanel::timerCallback (int timerId)
+{
+    stopTimer (timerId);
+
+    if (timerId == pinTimer)
+        pin();
+    else if (timerId == deleteTimer)
+        deleteSelf();
+}
+
 void SxAlertPanel::pin()
 {
     // The slide ends here even if its last tick has not come yet: from now on the alert

@@ -41,6 +41,10 @@ public:
     /** Stays empty: the alert's children report to it through the button listener. */
     void controlChanged (juce::Component*) override {}
 
+    /** Stops the timer, then pins the alert (pinTimer) or deletes it (deleteTimer); the
+        alerts add their own timers. */
+    void timerCallback (int timerId) override;
+
     /** True while the alert slides in or out. */
     bool isSliding() const noexcept  { return animator.isAnimating (this); }
 

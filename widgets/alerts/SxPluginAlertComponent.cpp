@@ -34,31 +34,14 @@ SxPluginAlertComponent::SxPluginAlertComponent (const juce::String& componentNam
 
 void SxPluginAlertComponent::timerCallback (int timerId)
 {
+    if (timerId != reportTimer && timerId != quitTimer)
+        return SxAlertPanel::timerCallback (timerId);
+
     stopTimer (timerId);
 
-    switch (timerId)
-    {
-        case pinTimer:
-            pin();
-            break;
-
-        case reportTimer:
-            if (callback != nullptr)
-                callback->controlChanged (this);
-            break;
-
-        case deleteTimer:
-            deleteSelf();
-            break;
-
-        case quitTimer:
-            if (callback != nullptr)
-                callback->controlChanged (quitButton);
-            break;
-
-        default:
-            break;
-    }
+    // Cancel reports the alert itself, Quit its button.
+    if (callback != nullptr)
+        callback->controlChanged (timerId == quitTimer ? static_cast<juce::Component*> (quitButton) : this);
 }
 
 void SxPluginAlertComponent::buttonClicked (juce::Button* button)
