@@ -2,7 +2,7 @@
 
 #include "SxOutsideInputWatcher.h"
 
-void SxOutsideModalInput::reactToBlockedInput (juce::Component& modal)
+void SxOutsideModalInput::reactToBlockedInput (juce::Component& modal, const std::function<void()>& pressReaction)
 {
     if (juce::Desktop::getInstance().getNumDraggingMouseSources() == 0)
     {
@@ -12,7 +12,10 @@ void SxOutsideModalInput::reactToBlockedInput (juce::Component& modal)
     }
 
     const juce::WeakReference<juce::Component> safeModal (&modal);
-    modal.juce::Component::inputAttemptWhenModal();
+    if (pressReaction != nullptr)
+        pressReaction();
+    else
+        modal.juce::Component::inputAttemptWhenModal();
 
     if (auto* stillThere = safeModal.get())
         SxOutsideInputWatcher::getInstance()->arm (*stillThere);

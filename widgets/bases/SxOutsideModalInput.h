@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 /** A modal component that hears about input landing outside it.
 
     The framework tells the current modal component about a press on a component it blocks
@@ -30,6 +32,8 @@ public:
         that closes on an outside click closes here and may delete itself. */
     virtual void inputAttemptOutsideModal() {}
 
-    /** The body of inputAttemptWhenModal for a component with this mixin. */
-    static void reactToBlockedInput (juce::Component& modal);
+    /** The body of inputAttemptWhenModal for a component with this mixin. pressReaction,
+        when given, replaces the framework's reaction to the blocked press (a call-out box
+        hides itself); it may delete the modal component. */
+    static void reactToBlockedInput (juce::Component& modal, const std::function<void()>& pressReaction = {});
 };

@@ -13,7 +13,7 @@ class SxTool;
     up to the application shell.
 
     The shell's canvas (GenericAppDocument, a juce::Component) derives from this mixin and
-    implements the three operations; the kit finds it through
+    implements its operations; the kit finds it through
     SxMainComponentServices::getDocumentCanvas. The canvas's mouse handlers start with
 
         void GenericAppDocument::mouseDown (const juce::MouseEvent& e)
@@ -38,6 +38,10 @@ public:
     /** The colour word (bytes alpha, red, green, blue in memory) of the image pixel under a
         point in canvas coordinates; 0 without an image or outside it. */
     virtual uint32_t getImageColorAt (const SxPoint& viewPoint) const = 0;
+
+    /** The shown image's width (x) and height (y) in pixels; zeros without an image. The
+        colour picker's eyedropper closes when a click lies beside it. */
+    virtual SxPoint getImageSize() const  { return {}; }
 
     /** Receives every canvas mouse event instead of the active tool while set; not owned.
         Whoever sets it clears it again before going away. */

@@ -31,6 +31,21 @@ namespace sxgui
         return image->getPixel ((int) d.x, (int) d.y);
     }
 
+    SxPoint HostCanvas::getImageSize() const
+    {
+        SxPoint size;
+        size.x = (float) imageWidth;
+        size.y = (float) imageHeight;
+        return size;
+    }
+
+    void HostCanvas::setPixel (int x, int y, juce::uint32 colourWord)
+    {
+        image->setPixel (colourWord, x, y);
+        shown = image->toImage();
+        repaint();
+    }
+
     void HostCanvas::paint (juce::Graphics& g)
     {
         g.fillAll (juce::Colour (120, 120, 120));

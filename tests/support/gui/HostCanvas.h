@@ -37,6 +37,10 @@ namespace sxgui
         juce::Component& getCanvasComponent() override  { return *this; }
         SxPoint viewToDocument (const SxPoint& viewPoint) const override;
         uint32_t getImageColorAt (const SxPoint& viewPoint) const override;
+        SxPoint getImageSize() const override;
+
+        /** Changes one pixel of the image (a colour word) and shows it. */
+        void setPixel (int x, int y, juce::uint32 colourWord);
 
         bool isInterestedInFileDrag (const juce::StringArray&) override  { return true; }
         void filesDropped (const juce::StringArray& files, int, int) override  { droppedFiles.addArray (files); }

@@ -85,6 +85,9 @@ namespace sxgui
 
         void menuButtonReported (juce::Button& button) override;
 
+        /** Marks the start of quitting, as the shell's quit confirmation does. */
+        using SxMainComponentServices::setQuitting;
+
         void paint (juce::Graphics& g) override;
 
     protected:
