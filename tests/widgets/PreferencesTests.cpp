@@ -1,6 +1,7 @@
 #include "SlidingPanelTest.h"
 #include "SxCheckbox.h"
 #include "SxCheckboxImageButton.h"
+#include "SxLabelColorPicker.h"
 #include "SxPreferenceComponent.h"
 
 namespace
@@ -77,6 +78,12 @@ TEST_F (PreferencesTest, WithNothingStoredTheDefaultsShow)
     EXPECT_FALSE (panel.useSaveLocationBox->isChecked());
     EXPECT_TRUE (panel.showTooltipsBox->isChecked());
     EXPECT_EQ (panel.backgroundColour, 0xFFFFFF00u);      // white, alpha 0
+
+    auto& chip = *panel.getColourChip();
+    EXPECT_EQ (chip.getName(), "backgroundColorChip");
+    EXPECT_EQ (chip.getBounds(), juce::Rectangle<int> (150, 52, 140, 35));
+    EXPECT_TRUE (chip.getPicker().getShowsAlpha());
+    EXPECT_EQ (chip.getPicker().getCurrentColour(), juce::Colour ((juce::uint8) 255, 255, 255, (juce::uint8) 0));
 }
 
 TEST_F (PreferencesTest, StoredSettingsShow)
@@ -109,9 +116,9 @@ TEST_F (PreferencesTest, EveryChangeIsSavedAtOnceAndTakesEffect)
     click (*panel.useImageLocationBox);
     EXPECT_TRUE (onDisk()->getBoolValue ("useImageLocation", false));
 
-    panel.backgroundColour = 0x336699C0u;      // as the colour chip leaves it
-    juce::Component chip ("backgroundColorChip");
-    panel.controlChanged (&chip);
+    // A colour picked in the chip: written into the bound word, then reported.
+    panel.getColourChip()->colourChanged (&panel.getColourChip()->getPicker(), 0x336699C0u);
+    EXPECT_EQ (panel.backgroundColour, 0x336699C0u);
     const auto stored = onDisk();
     EXPECT_EQ (stored->getIntValue ("backgroundColor.red"), 0x99);
     EXPECT_EQ (stored->getIntValue ("backgroundColor.green"), 0x66);

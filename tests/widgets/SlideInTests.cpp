@@ -118,7 +118,9 @@ TEST_F (SlideInTest, TheCanvasStaysUsableWhileAnythingElseDismisses)
     input.press (canvas, { 40, 40 });
     input.release (canvas, { 40, 40 });
     if (auto* watcher = SxOutsideInputWatcher::getInstanceWithoutCreating())
+    {
         EXPECT_FALSE (watcher->isArmed());
+    }
 
     EXPECT_TRUE (canvas.mouseEvents.contains ("down"));
     EXPECT_TRUE (canvas.mouseEvents.contains ("up"));

@@ -2,6 +2,7 @@
 
 #include "SxCheckbox.h"
 #include "SxColorComponent.h"
+#include "SxLabelColorPicker.h"
 #include "SxLabelledImageButton.h"
 #include "SxMainComponentServices.h"
 #include "SxRelativeBounds.h"
@@ -88,12 +89,23 @@ SxPreferenceComponent::SxPreferenceComponent()
                      | (juce::uint32) (readInt ("backgroundColor.red", 255) & 0xff) << 8
                      | (juce::uint32) (readInt ("backgroundColor.alpha", 0) & 0xff);
 
+    colourChip = new SxLabelColorPicker ("backgroundColorChip", "Background Color", &backgroundColour);
+    colourChip->getPicker().setShowsAlpha (true);
+    colourChip->setExplicitFocusOrder (++focusOrder);
+    colourChip->listener = this;
+    addAndMakeVisible (colourChip);
+    // A row spans its parent unless placed. Its swatch ends at x = 290; the row starts 20
+    // pixels left of 170 so that its caption is not cut at the row's left edge.
+    SxRelativeBounds::detach (*colourChip);
+    colourChip->setBounds (150, 52, 140, 35);
+    colourChip->update();
+
     auto* rebuild = new SxLabelledImageButton ("rebuildButton", SxWidgetArt::get (WidgetArt::rebuildButton),
                                                SxWidgetArt::get (WidgetArt::rebuildButtonPressed),
                                                "rebuildLabel", "Rebuild Default Presets");
     rebuild->setTooltip ("Click to rebuild the default presets, will not overwrite custom ones.");
     rebuild->addListener (this);
-    rebuild->setExplicitFocusOrder (++focusOrder + 1);
+    rebuild->setExplicitFocusOrder (++focusOrder);
     addAndMakeVisible (rebuild);
     SxRelativeBounds::apply (*rebuild, "(parent.width / 2) - (width / 2), parent.height - 72, left + "
                                            + juce::String (rebuild->getWidth()) + ", top + " + juce::String (rebuild->getHeight()));
@@ -102,7 +114,7 @@ SxPreferenceComponent::SxPreferenceComponent()
     auto* done = new SxThreeImageButton ("savePreferenceDoneButton", "Done");
     done->setSize (92, 23);
     done->addListener (this);
-    done->setExplicitFocusOrder (++focusOrder + 1);
+    done->setExplicitFocusOrder (++focusOrder);
     addAndMakeVisible (done);
     SxRelativeBounds::apply (*done, "(parent.width / 2) - (width / 2), parent.height - 33, left + 92, top + 23");
     doneButton = done;
@@ -114,6 +126,8 @@ SxPreferenceComponent::~SxPreferenceComponent()
     // half destroyed.
     for (auto* box : { useImageLocationBox, useSaveLocationBox, showTooltipsBox })
         box->listener = nullptr;
+
+    colourChip->listener = nullptr;
 }
 
 void SxPreferenceComponent::buttonClicked (juce::Button* button)

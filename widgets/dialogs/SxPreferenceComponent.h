@@ -1,9 +1,11 @@
 #pragma once
 
+#include "SxColorPickerCallback.h"
 #include "SxComponent.h"
 #include "SxControlChangedCallback.h"
 
 class SxCheckbox;
+class SxLabelColorPicker;
 
 /** The preferences panel (450 x 235): where the save panel opens ("Use Image Location" or
     "Last Saved Location"), "Show Tooltips", the canvas background colour, "Rebuild Default
@@ -16,7 +18,8 @@ class SxCheckbox;
     one (a box ticks), Escape acts as "Done". */
 class SxPreferenceComponent : public SxComponent,
                               public juce::Button::Listener,
-                              public SxControlChangedCallback
+                              public SxControlChangedCallback,
+                              public SxColorPickerCallback
 {
 public:
     SxPreferenceComponent();
@@ -35,14 +38,19 @@ public:
     void buttonClicked (juce::Button* button) override;
     /** Applies and stores a change of one of its controls. */
     void controlChanged (juce::Component* control) override;
+    /** Stays empty: the colour chip reports through controlChanged. */
+    void colourChanged (juce::Component*, juce::uint32) override {}
     bool keyPressed (const juce::KeyPress& key) override;
 
     juce::Button* getDoneButton() const noexcept     { return doneButton; }
     juce::Button* getRebuildButton() const noexcept  { return rebuildButton; }
+    /** "backgroundColorChip", bound to backgroundColour. */
+    SxLabelColorPicker* getColourChip() const noexcept  { return colourChip; }
 
 private:
     juce::Button* doneButton = nullptr;
     juce::Button* rebuildButton = nullptr;
+    SxLabelColorPicker* colourChip = nullptr;
 
     void storeAndRefresh();
 
