@@ -139,6 +139,18 @@ void GenericAppComponent::installFactoryPresets()
                 effect->installFactoryPresets();
 }
 
+void GenericAppComponent::rebuildDefaultPresets()
+{
+    for (auto& group : effectGroups)
+        for (auto* effect : group.effects)
+            effect->installFactoryPresets();
+}
+
+juce::PropertiesFile* GenericAppComponent::getSettingsFile()
+{
+    return settings != nullptr ? &settings->getPropertiesFile() : nullptr;
+}
+
 void GenericAppComponent::clearAppDataFolder()
 {
     const auto folder = PlatformPaths::getApplicationDataFolder (getAppName());

@@ -207,6 +207,16 @@ public:
     void hideTooltips();
     bool areTooltipsShown() const noexcept              { return tooltipWindow != nullptr; }
 
+    //==============================================================================
+    // What the preferences panel reaches
+
+    juce::PropertiesFile* getSettingsFile() override;
+    void setUseImageLocation (bool shouldUseImageLocation) override  { useImageLocation = shouldUseImageLocation; }
+    void enableTooltips() override                      { showTooltips(); }
+    void disableTooltips() override                     { hideTooltips(); }
+    /** Has every effect install its factory presets again. */
+    void rebuildDefaultPresets() override;
+
     void buttonClicked (juce::Button*) override {}
     /** Acts as if button had been clicked. */
     void clickButton (juce::Button* button)             { buttonClicked (button); }
