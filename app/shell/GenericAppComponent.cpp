@@ -75,7 +75,7 @@ GenericAppComponent::~GenericAppComponent()
 
     // No expression may look for a sibling that is already gone.
     effectPanelAnimator.cancelAllAnimations (false);
-    panelAnimator.cancelAllAnimations (false);
+    getPanelAnimator().cancelAllAnimations (false);
     for (auto* child : getChildren())
         SxRelativeBounds::detach (*child);
     if (panTool != nullptr)
@@ -165,6 +165,18 @@ void GenericAppComponent::installFactoryPresets()
         for (auto* effect : group.effects)
             if (! effect->hasEffectPresets() || olderThanPresets)
                 effect->installFactoryPresets();
+}
+
+void GenericAppComponent::rebuildDefaultPresets()
+{
+    for (auto& group : effectGroups)
+        for (auto* effect : group.effects)
+            effect->installFactoryPresets();
+}
+
+juce::PropertiesFile* GenericAppComponent::getSettingsFile()
+{
+    return settings != nullptr ? &settings->getPropertiesFile() : nullptr;
 }
 
 void GenericAppComponent::clearAppDataFolder()
@@ -534,6 +546,11 @@ void GenericAppComponent::buttonClicked (juce::Button* button)
         showEffectPanel();
 }
 
+juce::Component* GenericAppComponent::getEffectTabArea()
+{
+    return effectTabs;
+}
+
 bool GenericAppComponent::isEffectPanelParked() const
 {
     return effectPanel != nullptr && effectPanel->getX() >= getWidth();
@@ -578,8 +595,8 @@ void GenericAppComponent::showEffectPanel()
     hideArrow->setEnabled (true);
 
     // A show tab still fading in must not finish its fade over the docked panel.
-    if (panelAnimator.isAnimating (showArrow))
-        panelAnimator.animateComponent (showArrow, showArrow->getBounds(), 0, false, 0, 0.0f, 1.0, 1.0);
+    if (getPanelAnimator().isAnimating (showArrow))
+        getPanelAnimator().animateComponent (showArrow, showArrow->getBounds(), 0, false, 0, 0.0f, 1.0, 1.0);
     showArrow->setAlpha (0.0f);
     showArrow->setEnabled (false);
     SxRelativeBounds::apply (*showArrow, showArrowExpression);
@@ -588,7 +605,7 @@ void GenericAppComponent::showEffectPanel()
 void GenericAppComponent::effectPanelParked()
 {
     SxRelativeBounds::apply (*effectPanel, effectPanelParkedExpression);
-    panelAnimator.fadeIn (showArrow, 300);
+    getPanelAnimator().fadeIn (showArrow, 300);
     showArrow->setEnabled (true);
     SxRelativeBounds::apply (*showArrow, showArrowExpression);
 }

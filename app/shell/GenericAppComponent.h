@@ -226,6 +226,16 @@ public:
     /** The desktop tooltip window while tooltips are shown, else null. */
     juce::TooltipWindow* getTooltipWindow() const noexcept  { return tooltipWindow.get(); }
 
+    //==============================================================================
+    // What the preferences panel reaches
+
+    juce::PropertiesFile* getSettingsFile() override;
+    void setUseImageLocation (bool shouldUseImageLocation) override  { useImageLocation = shouldUseImageLocation; }
+    void enableTooltips() override                      { showTooltips(); }
+    void disableTooltips() override                     { hideTooltips(); }
+    /** Has every effect install its factory presets again. */
+    void rebuildDefaultPresets() override;
+
     /** Every toolbar and panel button reports here; told apart by component name. The
         tabs slide the effect panel; the other buttons' actions arrive with their features. */
     void buttonClicked (juce::Button*) override;
@@ -237,18 +247,15 @@ public:
     //==============================================================================
     // Effect panel
 
-    /** The effect panel, component ID "effectControlComponent"; null before createUI. */
-    SxColorComponent* getEffectPanel() const noexcept   { return effectPanel; }
     /** The label in the panel's title bar that shows the current effect's short name. */
     SxLabel* getEffectTitleLabel() const noexcept       { return effectTitleLabel; }
     /** The host of the effect's control pages, below the title bar. */
     SxMainTabController* getEffectTabs() const noexcept { return effectTabs; }
     /** The tab row in the title bar that picks the page; linked both ways with the host. */
     SxTabSegmentController* getEffectTabBar() const noexcept  { return effectTabBar; }
+    juce::Component* getEffectTabArea() override;
     /** Slides the effect panel and fades the hide tab. */
     EaseComponentAnimatorLinkedBottomToTopComponent& getEffectPanelAnimator() noexcept  { return effectPanelAnimator; }
-    /** Fades the show tab in (and moves the preferences panel). */
-    EaseComponentAnimator& getPanelAnimator() noexcept  { return panelAnimator; }
     /** True while the effect panel lies beyond the right edge (or is on its way there). */
     bool isEffectPanelParked() const;
 
@@ -317,7 +324,6 @@ private:
     juce::Button* showArrow = nullptr;
 
     EaseComponentAnimatorLinkedBottomToTopComponent effectPanelAnimator;
-    EaseComponentAnimator panelAnimator;
     ModalStateWatcher modalWatcher { [this] { enableToolbar(); } };
 
     template <typename ComponentType>

@@ -55,6 +55,9 @@ void SxImageButton::paintPlaced (juce::Graphics& g, bool over, bool down, SxImag
     const auto& look = useDown ? downLook : over ? overLook : normalLook;
     getLookAndFeel().drawImageButton (g, &image, imageBounds.getX(), imageBounds.getY(), imageBounds.getWidth(),
                                       imageBounds.getHeight(), look.overlay, look.opacity, *this);
+
+    if (focusMark.isShown (*this))
+        SxKeyboardFocusMark::draw (g, imageBounds.toFloat(), 4.0f);
 }
 
 juce::Image SxImageButton::currentImage() const

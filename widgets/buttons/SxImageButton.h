@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SxImagePlacement.h"
+#include "SxKeyboardFocusMark.h"
 #include "SxUpdateComponent.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -36,6 +37,12 @@ public:
     /** Where the picture was drawn last (empty before the first paint). */
     juce::Rectangle<int> getImageBounds() const noexcept  { return imageBounds; }
 
+    /** A ring of the accent while the button holds focus that came by Tab. */
+    void focusGained (FocusChangeType cause) override  { focusMark.focusGained (*this, cause); }
+    void focusLost (FocusChangeType) override           { focusMark.clear (*this); }
+    void mouseDown (const juce::MouseEvent& e) override { focusMark.clear (*this); juce::Button::mouseDown (e); }
+    bool showsKeyboardFocus() const                     { return focusMark.isShown (*this); }
+
 protected:
     /** Centred and fitted, as the framework places it. */
     void paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
@@ -56,6 +63,7 @@ private:
     StateLook normalLook, overLook, downLook;
     juce::uint8 alphaThreshold = 0;
     juce::Rectangle<int> imageBounds;
+    SxKeyboardFocusMark focusMark;
 
     juce::Image currentImage() const;
 

@@ -36,4 +36,7 @@ void SxRoundRectangleButton::paintButton (juce::Graphics& g, bool, bool down)
     g.fillRoundedRectangle (area, radius);
     g.setColour (SxColorComponent::colourFromWord (down ? outlineColourDown : outlineColour));
     g.drawRoundedRectangle (area, radius, down ? 1.5f : 1.0f);
+
+    if (focusMark.isShown (*this))
+        SxKeyboardFocusMark::draw (g, area.reduced (1.5f), radius);
 }

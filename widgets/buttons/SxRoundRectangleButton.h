@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SxKeyboardFocusMark.h"
 #include "SxUpdateComponent.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -24,7 +25,14 @@ public:
 
     void paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
 
+    /** A ring of the accent while the button holds focus that came by Tab. */
+    void focusGained (FocusChangeType cause) override  { focusMark.focusGained (*this, cause); }
+    void focusLost (FocusChangeType) override           { focusMark.clear (*this); }
+    void mouseDown (const juce::MouseEvent& e) override { focusMark.clear (*this); juce::Button::mouseDown (e); }
+    bool showsKeyboardFocus() const                     { return focusMark.isShown (*this); }
+
 private:
+    SxKeyboardFocusMark focusMark;
     juce::Label* label = nullptr;
     juce::String text;
     int cornerRadius;

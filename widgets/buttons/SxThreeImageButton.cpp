@@ -34,4 +34,10 @@ void SxThreeImageButton::paintButton (juce::Graphics& g, bool over, bool down)
         slices.draw (g, pressedLeft, pressedMiddle, pressedRight);
     else
         slices.draw (g, normalLeft, normalMiddle, normalRight);
+
+    if (focusMark.isShown (*this))
+    {
+        g.setOpacity (1.0f);
+        SxKeyboardFocusMark::draw (g, getLocalBounds().toFloat().withTrimmedBottom (2.0f), 5.0f);
+    }
 }

@@ -1,9 +1,14 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "EaseComponentAnimator.h"
 
+#include <juce_gui_basics/juce_gui_basics.h>
+#include <juce_data_structures/juce_data_structures.h>
+
+#include <memory>
 #include <vector>
 
+class SxActivityContainer;
 class SxDocumentCanvasServices;
 class SxTool;
 
@@ -13,8 +18,9 @@ class SxTool;
     How the shell plugs in: the main component (GenericAppComponent, a juce::Component) derives
     from this mixin, returns itself from getMainComponent, its canvas from getDocumentCanvas,
     and overrides the toolbar hooks and whichever empty services it provides. The modal-state
-    service is real and inherited as it is. Only one main component exists at a time; the
-    most recently constructed one is getInstance() until it is destroyed. Tests and the widget
+    service is real and inherited as it is. Normally one main component exists; where
+    several do (a gallery page showing a main component of its own), getInstance() is the
+    most recently constructed one still alive. Tests and the widget
     gallery plug in a small host window the same way.
 
     Modal state. Every modal panel of the program goes through enterModal and exitModal. The
@@ -77,8 +83,63 @@ public:
     /** Set once the user asked to quit (the quit confirmation began); never cleared. */
     bool isQuitting() const noexcept  { return quitting; }
 
-    /** Removes the main component's own busy overlay, if it shows one. */
-    virtual void hideActivityOverlay() {}
+    //==============================================================================
+    // The main component's own busy overlay ("Rendering...")
+
+    /** Makes the busy overlay when there is none; with show, puts it in front on the canvas,
+        centred, with message, turning (spin) or frozen. Without show a new overlay stays off
+        screen and an existing one is left as it is. */
+    void showActivityOverlay (const juce::String& message, bool spin, bool show);
+
+    /** Removes the busy overlay from the canvas and deletes it; nothing without one. */
+    void hideActivityOverlay();
+
+    /** The busy overlay; null when there is none. */
+    SxActivityContainer* getActivityOverlay() const noexcept  { return activityOverlay.get(); }
+
+    //==============================================================================
+    // Preferences
+
+    /** Slides the preferences panel ("preferenceDialog", 450 x 235) down from above the
+        main component and makes it modal (a blocked press sounds the alert). Nothing while
+        one is shown. */
+    void showPreferences();
+
+    /** The panel's "Done": slides it up (unless it is still moving) and removes it 300 ms
+        later: modal state left, panel deleted. */
+    void preferencesDone();
+
+    /** The panel while it is shown; null otherwise. */
+    juce::Component* getPreferencesPanel() const noexcept  { return preferencesPanel.getComponent(); }
+
+    /** Moves the main component's panels (the preferences panel). */
+    EaseComponentAnimator& getPanelAnimator() noexcept      { return panelAnimator; }
+    /** Runs the removal of the preferences panel once started by preferencesDone. */
+    juce::Timer& getPreferencesRemovalTimer() noexcept;
+
+    /** The settings file the preferences panel reads and writes; null when there is none
+        (the panel then shows the defaults and stores nothing). */
+    virtual juce::PropertiesFile* getSettingsFile()  { return nullptr; }
+
+    /** Where the save panel opens: beside the opened image (true) or in the last folder
+        saved to. */
+    virtual void setUseImageLocation (bool useImageLocation) {}
+
+    /** Shows tooltips when the "showToolTips" setting asks for them; nothing by default. */
+    virtual void enableTooltips() {}
+    /** Hides tooltips; nothing by default. */
+    virtual void disableTooltips() {}
+
+    /** Has every effect install its factory presets again; nothing by default. */
+    virtual void rebuildDefaultPresets() {}
+
+    //==============================================================================
+    /** The effect-control panel (component ID "effectControlComponent"); null without. */
+    juce::Component* getEffectPanel();
+
+    /** The tab controller inside the effect panel, over which the wizards' panels slide;
+        null when there is none (the panel itself is used then). */
+    virtual juce::Component* getEffectTabArea()  { return nullptr; }
 
     /** A toolbar button that reports its press, release and leave calls this directly
         (SxMainMenuButton); the shell treats it like a click and tells the three apart by
@@ -103,8 +164,21 @@ private:
         bool alertOnBlockedInput;
     };
 
+    struct PreferencesRemoval : public juce::Timer
+    {
+        explicit PreferencesRemoval (SxMainComponentServices& o) : owner (o) {}
+        void timerCallback() override;
+        SxMainComponentServices& owner;
+    };
+
     std::vector<ModalChoice> modalChoices;
     bool quitting = false;
+    std::unique_ptr<SxActivityContainer> activityOverlay;
+    juce::Component::SafePointer<juce::Component> preferencesPanel;
+    EaseComponentAnimator panelAnimator;
+    PreferencesRemoval preferencesRemoval { *this };
+
+    void removePreferences();
 
     void forgetClosedModals();
 

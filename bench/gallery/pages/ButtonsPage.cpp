@@ -1,6 +1,7 @@
 // Gallery page "buttons": every kind of button of the kit in its four states (normal, mouse
 // over, pressed, disabled), set through Button::setState as the mouse would set them.
 
+#include "GalleryIcons.h"
 #include "GalleryKit.h"
 #include "GalleryPage.h"
 #include "SxCheckbox.h"
@@ -48,25 +49,6 @@ namespace
         label->setSize (190, 23);
         label->setCentreRelative (0.5f, 0.45f);
         return button;
-    }
-
-    /** A toolbar icon, as the toolbar family will paint them: an open folder. */
-    juce::Image folderIcon()
-    {
-        juce::Image icon (juce::Image::ARGB, 40, 36, true);
-        juce::Graphics g (icon);
-        juce::Path back, front;
-        back.addRoundedRectangle (4.0f, 6.0f, 30.0f, 24.0f, 3.0f);
-        front.startNewSubPath (4.0f, 30.0f);
-        front.lineTo (10.0f, 14.0f);
-        front.lineTo (38.0f, 14.0f);
-        front.lineTo (33.0f, 30.0f);
-        front.closeSubPath();
-        g.setColour (juce::Colour (250, 250, 250).withAlpha (0.55f));
-        g.fillPath (back);
-        g.setColour (juce::Colour (250, 250, 250));
-        g.fillPath (front);
-        return icon;
     }
 
     /** A photograph stand-in for the cover-fitted thumbnail: sky, hills and a sun. */

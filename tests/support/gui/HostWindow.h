@@ -43,6 +43,22 @@ namespace sxgui
 
         juce::Component& getMainComponent() override  { return *this; }
         SxDocumentCanvasServices* getDocumentCanvas() override  { return &canvas; }
+        juce::Component* getEffectTabArea() override  { return effectTabArea; }
+
+        /** What getEffectTabArea returns (a test sets it); none by default. */
+        juce::Component* effectTabArea = nullptr;
+
+        /** What getSettingsFile returns (a test sets it); none by default. */
+        juce::PropertiesFile* settingsFile = nullptr;
+        juce::PropertiesFile* getSettingsFile() override  { return settingsFile; }
+
+        /** The preferences' calls: "tooltips on", "tooltips off", "image location",
+            "saved location", "rebuild presets", in order. */
+        juce::StringArray preferenceCalls;
+        void enableTooltips() override                      { preferenceCalls.add ("tooltips on"); }
+        void disableTooltips() override                     { preferenceCalls.add ("tooltips off"); }
+        void setUseImageLocation (bool use) override        { preferenceCalls.add (use ? "image location" : "saved location"); }
+        void rebuildDefaultPresets() override               { preferenceCalls.add ("rebuild presets"); }
 
         juce::Component& getToolbar() noexcept                    { return toolbar; }
         juce::Button& getToolbarButton (int index) noexcept       { return index == 0 ? openButton : saveButton; }
