@@ -1,19 +1,38 @@
 #include "GenericAppComponent.h"
 
 #include "BinaryData.h"
+#include "EffectPanelArrowButton.h"
 #include "Layer.h"
+#include "MainToolbar.h"
 #include "PlatformPaths.h"
 #include "PlatformResources.h"
 #include "SettingsKeys.h"
+#include "SxColorComponent.h"
+#include "SxLabel.h"
+#include "SxMainMenuButton.h"
+#include "SxMainTabController.h"
 #include "SxRelativeBounds.h"
+#include "SxTabSegmentController.h"
+#include "SxWidgetArt.h"
 
 namespace
 {
     GenericAppComponent* instance = nullptr;
 
-    /** The toolbar controls that follow the open image; the open button stays usable. */
-    const char* const toolbarControlNames[] = { "savePhotoButton", "zoomInButton", "undoButton", "cropButton",
-                                                "zoomOutButton", "redoButton", "originalButton", "randomizeButton" };
+    // Where the effect panel and its two tabs rest; the canvas and the sub-tool bar follow
+    // the panel's left edge.
+    const char* const effectPanelParkedExpression = "parent.width, topBar.height, left + 256, presetControlComponent.top";
+    const char* const effectPanelDockedExpression = "parent.width - 256, topBar.height, left + 256, presetControlComponent.top";
+    const char* const hideArrowExpression = "parent.width - 256 - 33, 33, left + 41, top + 30";
+    const char* const showArrowExpression = "parent.width - 35, 33, left + 41, top + 30";
+    const char* const canvasExpression = "0, subToolBarComp.height + subToolBarComp.top, "
+                                         "left + effectControlComponent.left - left + 1, top + presetControlComponent.top - top + 1";
+
+    /** A colour word (bytes alpha, red, green, blue) of an opaque grey or colour. */
+    juce::uint32 opaque (juce::uint8 r, juce::uint8 g, juce::uint8 b)
+    {
+        return SxColorComponent::wordFromColour (juce::Colour (r, g, b));
+    }
 
     juce::Component* findDescendant (juce::Component& root, const juce::String& name)
     {
@@ -53,6 +72,15 @@ GenericAppComponent::~GenericAppComponent()
 {
     stopPresetPreviewThread();
     tooltipWindow.reset();
+
+    // No expression may look for a sibling that is already gone.
+    effectPanelAnimator.cancelAllAnimations (false);
+    getPanelAnimator().cancelAllAnimations (false);
+    for (auto* child : getChildren())
+        SxRelativeBounds::detach (*child);
+    if (panTool != nullptr)
+        panTool->removeListener (this);
+    windowContent.clear();
     presetBrowser.reset();
     // The tools before the canvas they point to.
     currentTool = nullptr;
@@ -158,8 +186,19 @@ void GenericAppComponent::clearAppDataFolder()
         entry.isDirectory() ? (void) entry.deleteRecursively (false) : (void) entry.deleteFile();
 }
 
+template <typename ComponentType>
+ComponentType& GenericAppComponent::addContent (std::unique_ptr<ComponentType> component, const juce::String& expression)
+{
+    auto& added = *component;
+    windowContent.add (component.release());
+    addAndMakeVisible (added);
+    SxRelativeBounds::apply (added, expression);
+    return added;
+}
+
 void GenericAppComponent::createUI()
 {
+    jassert (topBar == nullptr);   // once only
     setSize (1024, 768);
 
     settings->set (SettingsKeys::freshProject, true);
@@ -170,24 +209,149 @@ void GenericAppComponent::createUI()
     else
         hideTooltips();
 
-    if ((presetBrowser = createPresetBrowser()) != nullptr)
-    {
-        presetBrowser->setComponentID ("presetControlComponent");
-        addAndMakeVisible (*presetBrowser);
-        SxRelativeBounds::apply (*presetBrowser, "0, parent.height, left + parent.width, top + 155");
-    }
+    createTopBar();
+    createToolbarButtons();
+    createPresetBrowserPlace();
+    createEffectPanel();
+    presetBrowser->toFront (false);
+    createSubToolBar();
+
+    SxRelativeBounds::apply (*document, canvasExpression);
+    if (auto* shadow = findChildWithID ("topBarShadow"))
+        shadow->toFront (false);   // over the canvas's top edge
 
     if ((panTool = createPanTool()) != nullptr)
     {
         addAndMakeVisible (*panTool);
         tools.push_back (panTool.get());
-        SxRelativeBounds::apply (*panTool, "(parent.width - 256 - 130)/2 - 62 + 165 + 60, 1, left + 50, top + 30");
+        SxRelativeBounds::apply (*panTool, MainToolbar::panToolExpression);
         panTool->addListener (this);
         panTool->setTooltip ("Use this to move the image within the app.");
         selectTool (panTool.get());
     }
 
     disableToolbar();
+
+    setWantsKeyboardFocus (true);
+    grabKeyboardFocus();
+    document->setWantsKeyboardFocus (true);
+    document->grabKeyboardFocus();
+    startTimer (canvasFocusTimer, 600);
+}
+
+void GenericAppComponent::createTopBar()
+{
+    auto bar = std::make_unique<SxColorComponent>();
+    bar->setComponentID ("topBar");
+    bar->setColour (opaque (65, 65, 65));
+    topBar = &addContent (std::move (bar), "0, 0, left+parent.width, top+33");
+
+    auto strip = std::make_unique<juce::ImageComponent>();
+    strip->setComponentID ("topBarShadow");
+    strip->setImage (SxWidgetArt::get (WidgetArt::toolbarShadow), juce::RectanglePlacement::stretchToFit);
+    auto& shadow = addContent (std::move (strip), "0, " + juce::String (topBar->getHeight()) + ", topBar.width, top+8");
+    shadow.toBehind (topBar);
+    shadow.setEnabled (false);
+    shadow.setInterceptsMouseClicks (false, false);
+}
+
+void GenericAppComponent::createToolbarButtons()
+{
+    for (const auto& spec : MainToolbar::buttons())
+    {
+        auto& button = addContent (std::make_unique<SxMainMenuButton> (spec.name, SxWidgetArt::get (spec.icon), spec.constructorTooltip),
+                                   spec.expression);
+        if (spec.reportsToCanvas)
+            button.addListener (document.get());
+        else
+            button.addListener (this);
+
+        const juce::String name (spec.name);
+        if (name == "savePhotoButton")
+            button.setComponentID (name);
+        else if (name == "cropButton")
+            button.setEnabled (false);
+        else if (name == "originalButton")
+            button.reportsPressAndRelease = true;
+
+        button.setTooltip (spec.buildTooltip);
+    }
+}
+
+void GenericAppComponent::createPresetBrowserPlace()
+{
+    // Until the preset browser exists, an empty place keeps the expressions that end at its
+    // top edge true.
+    presetBrowser = createPresetBrowser();
+    if (presetBrowser == nullptr)
+        presetBrowser = std::make_unique<juce::Component>();
+
+    presetBrowser->setComponentID ("presetControlComponent");
+    addAndMakeVisible (*presetBrowser);
+    SxRelativeBounds::apply (*presetBrowser, "0, parent.height, left + parent.width, top + 155");
+}
+
+void GenericAppComponent::createEffectPanel()
+{
+    auto panel = std::make_unique<SxColorComponent>();
+    panel->setColour (opaque (52, 52, 52));
+    panel->setComponentID ("effectControlComponent");
+    effectPanel = &addContent (std::move (panel), effectPanelParkedExpression);
+
+    effectTitleBar = new SxColorComponent();
+    effectTitleBar->setColour (opaque (77, 77, 77));
+    effectPanel->addAndMakeVisible (effectTitleBar);
+    SxRelativeBounds::apply (*effectTitleBar, "0,0,parent.width, 30");
+
+    effectTitleLabel = new SxLabel ({}, {});
+    effectTitleLabel->setFont (juce::Font (13.0f, juce::Font::plain));
+    effectTitleLabel->setJustificationType (juce::Justification::centred);
+    effectTitleLabel->setColour (juce::Label::textColourId, juce::Colours::white);
+    effectTitleBar->addAndMakeVisible (effectTitleLabel);
+    SxRelativeBounds::apply (*effectTitleLabel, "0,5, parent.width, top + 23");
+
+    effectTabBar = new SxTabSegmentController();
+    effectTabBar->centred = false;
+    effectTitleBar->addAndMakeVisible (effectTabBar);
+    SxRelativeBounds::apply (*effectTabBar, "40, 0, parent.width, parent.height");
+
+    effectTabs = new SxMainTabController();
+    effectPanel->addAndMakeVisible (effectTabs);
+    SxRelativeBounds::apply (*effectTabs, "0, 30, left + parent.width, parent.height");
+
+    effectTabBar->host = effectTabs;
+    effectTabs->tabRow = effectTabBar;
+
+    auto& hide = addContent (std::make_unique<EffectPanelArrowButton> ("arrowRightButton", SxWidgetArt::get (WidgetArt::effectPanelHideArrow)),
+                             hideArrowExpression);
+    hide.setAlpha (0.0f);
+    hide.setEnabled (false);   // out of sight with the panel: nothing to hide yet
+    hide.addListener (this);
+    hide.setTooltip ("Click to hide the Adjust Tab.");
+    hideArrow = &hide;
+
+    auto& show = addContent (std::make_unique<EffectPanelArrowButton> ("leftArrowButton", SxWidgetArt::get (WidgetArt::effectPanelShowArrow)),
+                             showArrowExpression);
+    show.addListener (this);
+    show.setTooltip ("Click to show the Adjust Tab.");
+    showArrow = &show;
+}
+
+void GenericAppComponent::createSubToolBar()
+{
+    const auto topBarHeight = juce::String (topBar->getHeight());
+
+    auto bar = std::make_unique<SxColorComponent>();
+    bar->setComponentID ("subToolBarComp");
+    bar->setColour (opaque (77, 77, 77));
+    auto& subToolBar = addContent (std::move (bar), "0, " + topBarHeight + ", effectControlComponent.left, top+30");
+    subToolBar.toBehind (topBar);
+    SxRelativeBounds::apply (subToolBar, "0, 0, effectControlComponent.left, top+30");
+
+    // Empty in this product: where it has no tool options, clicks reach the canvas below.
+    auto area = std::make_unique<juce::Component> ("subToolInsideControlComponent");
+    area->setInterceptsMouseClicks (false, true);
+    addContent (std::move (area), "0, 1+" + topBarHeight + ", left + effectControlComponent.left - left, top+29").toBehind (topBar);
 }
 
 void GenericAppComponent::selectTool (SxTool* tool)
@@ -244,10 +408,8 @@ void GenericAppComponent::firstShow()
             browser->buttonClicked (&upArrow);
         }
 
-    if (auto* effectPanel = findChildWithID ("effectControlComponent"))
-        if (effectOpen && effectPanel->getX() >= getWidth())
-            if (auto* showArrow = dynamic_cast<juce::Button*> (findDescendant (*this, "leftArrowButton")))
-                clickButton (showArrow);
+    if (effectOpen && effectPanel != nullptr && effectPanel->getX() >= getWidth())
+        clickButton (showArrow);
 
     if (isHost (anyPluginHost))
         startTimer (reloadHostImageTimer, 325);
@@ -346,23 +508,118 @@ void GenericAppComponent::hideTooltips()
 
 void GenericAppComponent::enableToolbar()
 {
-    if (workingImage)
+    // Never under a modal panel: the last one to leave enables the toolbar.
+    if (workingImage && juce::Component::getNumCurrentlyModalComponents() == 0)
         setToolbarControlsEnabled (true);
 }
 
 void GenericAppComponent::disableToolbar()
 {
     setToolbarControlsEnabled (false);
+
+    // A modal panel deleted or hidden without exitModal still gives the toolbar back.
+    modalWatcher.watchModalComponents();
 }
 
 void GenericAppComponent::setToolbarControlsEnabled (bool enabled)
 {
     controlsEnabled = enabled;
-    for (auto* name : toolbarControlNames)
-        if (auto* control = findDescendant (*this, name))
-            control->setEnabled (enabled);
+    for (auto* name : MainToolbar::controlsFollowingTheImage())
+        if (enabled || juce::String (name) != MainToolbar::openButtonName)
+            if (auto* control = findDescendant (*this, name))
+                control->setEnabled (enabled);
     if (presetBrowser != nullptr)
         presetBrowser->setEnabled (enabled);
+}
+
+//==============================================================================
+void GenericAppComponent::buttonClicked (juce::Button* button)
+{
+    if (button == nullptr)
+        return;
+
+    const auto name = button->getName();
+
+    if (name == "arrowRightButton")
+        hideEffectPanel();
+    else if (name == "leftArrowButton")
+        showEffectPanel();
+}
+
+juce::Component* GenericAppComponent::getEffectTabArea()
+{
+    return effectTabs;
+}
+
+bool GenericAppComponent::isEffectPanelParked() const
+{
+    return effectPanel != nullptr && effectPanel->getX() >= getWidth();
+}
+
+void GenericAppComponent::hideEffectPanel()
+{
+    // Clicks while it slides are ignored, and so is hiding a panel that is out of sight.
+    if (effectPanel == nullptr || effectPanelAnimator.isAnimating (effectPanel) || isEffectPanelParked())
+        return;
+
+    stopTimer (effectPanelDockedTimer);
+    SxRelativeBounds::detach (*effectPanel);
+    const auto bounds = effectPanel->getBounds();
+    effectPanelAnimator.animateComponentLinked (effectPanel, bounds.translated (bounds.getWidth(), 0), effectPanelSlideMs,
+                                                false, 0, 1.0f, 0.5, 0.5, presetBrowser.get());
+
+    effectPanelAnimator.fadeOut (hideArrow, effectPanelSlideMs);
+    SxRelativeBounds::apply (*hideArrow, hideArrowExpression);
+    startTimer (effectPanelParkedTimer, effectPanelSlideMs);
+    hideArrow->setEnabled (false);
+
+    rememberEffectPanelOpened (false);
+}
+
+void GenericAppComponent::showEffectPanel()
+{
+    if (effectPanel == nullptr || effectPanelAnimator.isAnimating (effectPanel) || ! isEffectPanelParked())
+        return;
+
+    stopTimer (effectPanelParkedTimer);
+    SxRelativeBounds::detach (*effectPanel);
+    const auto bounds = effectPanel->getBounds();
+    effectPanelAnimator.animateComponentLinked (effectPanel, bounds.translated (-bounds.getWidth(), 0), effectPanelSlideMs,
+                                                false, 1, 1.0f, 0.5, 0.5, presetBrowser.get());
+
+    effectPanelAnimator.fadeIn (hideArrow, effectPanelSlideMs);
+    rememberEffectPanelOpened (true);
+
+    SxRelativeBounds::apply (*hideArrow, hideArrowExpression);
+    startTimer (effectPanelDockedTimer, effectPanelSlideMs);
+    hideArrow->setEnabled (true);
+
+    // A show tab still fading in must not finish its fade over the docked panel.
+    if (getPanelAnimator().isAnimating (showArrow))
+        getPanelAnimator().animateComponent (showArrow, showArrow->getBounds(), 0, false, 0, 0.0f, 1.0, 1.0);
+    showArrow->setAlpha (0.0f);
+    showArrow->setEnabled (false);
+    SxRelativeBounds::apply (*showArrow, showArrowExpression);
+}
+
+void GenericAppComponent::effectPanelParked()
+{
+    SxRelativeBounds::apply (*effectPanel, effectPanelParkedExpression);
+    getPanelAnimator().fadeIn (showArrow, 300);
+    showArrow->setEnabled (true);
+    SxRelativeBounds::apply (*showArrow, showArrowExpression);
+}
+
+void GenericAppComponent::effectPanelDocked()
+{
+    SxRelativeBounds::apply (*effectPanel, effectPanelDockedExpression);
+    hideArrow->setAlpha (1.0f);
+}
+
+void GenericAppComponent::rememberEffectPanelOpened (bool opened)
+{
+    settings->set (SettingsKeys::effectControlComponentOpened, opened);
+    settings->saveIfNeeded();
 }
 
 void GenericAppComponent::timerCallback (int timerID)
@@ -371,8 +628,14 @@ void GenericAppComponent::timerCallback (int timerID)
 
     switch (timerID)
     {
-        case reloadHostImageTimer:  reloadHostImage(); break;
-        case idleAfterStartTimer:   break;
+        case effectPanelParkedTimer:    effectPanelParked(); break;
+        case effectPanelDockedTimer:    effectPanelDocked(); break;
+        case reloadHostImageTimer:      reloadHostImage(); break;
+        case idleAfterStartTimer:       break;
+        case canvasFocusTimer:
+            if (document != nullptr && document->isShowing())
+                document->grabKeyboardFocus();
+            break;
         default:                    break;
     }
 }

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "EaseComponentAnimatorLinkedBottomToTopComponent.h"
 #include "EffectGroup.h"
 #include "GenericAppDocument.h"
 #include "LayerCallback.h"
 #include "LayerManager.h"
 #include "LayerManagerCallback.h"
+#include "ModalStateWatcher.h"
 #include "SxControlChangedCallback.h"
 #include "SxImageRgbaBytes.h"
 #include "SxMainComponentServices.h"
 #include "SxMainLookAndFeel.h"
 #include "SxTool.h"
+
+class SxColorComponent;
+class SxLabel;
+class SxMainTabController;
+class SxTabSegmentController;
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -48,10 +55,16 @@ public:
     /** The shell's timer ids. */
     enum TimerId
     {
+        effectPanelParkedTimer = 100,
+        effectPanelDockedTimer = 101,
         firstShowTimer = 1000,
         idleAfterStartTimer = 8100,
         reloadHostImageTimer = 8300,
+        canvasFocusTimer = 9000,
     };
+
+    /** The effect panel's width, and how long it takes to slide in or out. */
+    static constexpr int effectPanelWidth = 256, effectPanelSlideMs = 150;
 
     /** Host kinds: standalone, and editing an image handed over by the photo library. */
     static constexpr int standaloneHost = 0, anyPluginHost = 1, photosHost = 8;
@@ -94,7 +107,11 @@ public:
         and hand it to addEffect. None in the generic product. */
     virtual void createEffectLayers() {}
 
-    /** Builds the window content. */
+    /** Builds the window content once: the top bar with its shadow and buttons, the preset
+        browser's place below the bottom edge, the effect panel beyond the right edge with
+        its title bar and the two tabs that slide it, the sub-tool bar, the canvas between
+        them and the pan tool. Every child is placed by its bounds expression, so resizing
+        needs no code. Afterwards the pan tool is current and the toolbar disabled. */
     virtual void createUI();
 
     /** Sets the toolbar's tooltips; nothing in the generic product. */
@@ -206,6 +223,8 @@ public:
     void showTooltips();
     void hideTooltips();
     bool areTooltipsShown() const noexcept              { return tooltipWindow != nullptr; }
+    /** The desktop tooltip window while tooltips are shown, else null. */
+    juce::TooltipWindow* getTooltipWindow() const noexcept  { return tooltipWindow.get(); }
 
     //==============================================================================
     // What the preferences panel reaches
@@ -217,9 +236,28 @@ public:
     /** Has every effect install its factory presets again. */
     void rebuildDefaultPresets() override;
 
-    void buttonClicked (juce::Button*) override {}
+    /** Every toolbar and panel button reports here; told apart by component name. The
+        tabs slide the effect panel; the other buttons' actions arrive with their features. */
+    void buttonClicked (juce::Button*) override;
     /** Acts as if button had been clicked. */
     void clickButton (juce::Button* button)             { buttonClicked (button); }
+    /** The hold-to-compare button's press, release and leave. */
+    void menuButtonReported (juce::Button& button) override  { buttonClicked (&button); }
+
+    //==============================================================================
+    // Effect panel
+
+    /** The label in the panel's title bar that shows the current effect's short name. */
+    SxLabel* getEffectTitleLabel() const noexcept       { return effectTitleLabel; }
+    /** The host of the effect's control pages, below the title bar. */
+    SxMainTabController* getEffectTabs() const noexcept { return effectTabs; }
+    /** The tab row in the title bar that picks the page; linked both ways with the host. */
+    SxTabSegmentController* getEffectTabBar() const noexcept  { return effectTabBar; }
+    juce::Component* getEffectTabArea() override;
+    /** Slides the effect panel and fades the hide tab. */
+    EaseComponentAnimatorLinkedBottomToTopComponent& getEffectPanelAnimator() noexcept  { return effectPanelAnimator; }
+    /** True while the effect panel lies beyond the right edge (or is on its way there). */
+    bool isEffectPanelParked() const;
 
     void timerCallback (int timerID) override;
 
@@ -244,7 +282,7 @@ protected:
     virtual void showQuitOrApplyAlert() {}
 
     //==============================================================================
-    /** Enables the toolbar once an image is open. */
+    /** Enables the toolbar once an image is open and no component is modal. */
     void enableToolbar() override;
     /** Disables the toolbar except the open button. */
     void disableToolbar() override;
@@ -272,6 +310,36 @@ protected:
 private:
     std::unique_ptr<SxMainLookAndFeel> lookAndFeel;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+
+    // The window content made by createUI; the top-level pieces are owned here, their own
+    // children by them.
+    juce::OwnedArray<juce::Component> windowContent;
+    SxColorComponent* topBar = nullptr;
+    SxColorComponent* effectPanel = nullptr;
+    SxColorComponent* effectTitleBar = nullptr;
+    SxLabel* effectTitleLabel = nullptr;
+    SxTabSegmentController* effectTabBar = nullptr;
+    SxMainTabController* effectTabs = nullptr;
+    juce::Button* hideArrow = nullptr;
+    juce::Button* showArrow = nullptr;
+
+    EaseComponentAnimatorLinkedBottomToTopComponent effectPanelAnimator;
+    ModalStateWatcher modalWatcher { [this] { enableToolbar(); } };
+
+    template <typename ComponentType>
+    ComponentType& addContent (std::unique_ptr<ComponentType> component, const juce::String& expression);
+
+    void createTopBar();
+    void createToolbarButtons();
+    void createPresetBrowserPlace();
+    void createEffectPanel();
+    void createSubToolBar();
+
+    void hideEffectPanel();
+    void showEffectPanel();
+    void effectPanelParked();
+    void effectPanelDocked();
+    void rememberEffectPanelOpened (bool opened);
 
     void installFactoryPresets();
     void setToolbarControlsEnabled (bool enabled);

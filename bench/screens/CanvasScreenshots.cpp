@@ -2,10 +2,13 @@
 //
 //   CanvasScreenshots <photograph> <output folder>
 //
-// Starts the product as the program does, captures the empty canvas, paints the photograph
-// through a layer stack (the working copy at most 1301 pixels, the first effect of the
-// product's list at its own settings), hands the painting to the canvas and captures it
-// fitted, zoomed in two steps and panned, and at 4x. The shots are taken from the X server
+// Starts the product as the program does and captures the window at its first show (the
+// effect panel slides in, nothing open yet). Then it paints the photograph through a layer
+// stack (the working copy at most 1301 pixels, the first effect of the product's list at its
+// own settings), hands the painting to the canvas as an opened image would (the toolbar
+// comes alive) and captures it fitted, zoomed in two steps and panned, and at 4x; then fitted
+// again with a toolbar tooltip showing, and with the effect panel slid out of sight by its
+// tab. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -36,6 +39,19 @@ namespace
     {
         float scale = 1.0f;
         float getRenderScale() override  { return scale; }
+    };
+
+    /** The product's main component, which can show a painting the way an opened and
+        rendered image will be shown: on the canvas, with the toolbar enabled. */
+    struct ScreenshotComponent : public Quenzella_TolvaAppComponent
+    {
+        void showPainting (SxImageRgbaBytes* working, SxImageRgbaBytes* painting)
+        {
+            sourceImage = SxRef<SxImageRgbaBytes>::share (working);
+            workingImage = SxRef<SxImageRgbaBytes>::share (working);
+            getDocument()->setImage (painting);
+            enableToolbar();
+        }
     };
 }
 
@@ -69,6 +85,8 @@ public:
         stack.reset();
     }
 
+    GenericAppComponent* createMainComponent() override  { return new ScreenshotComponent(); }
+
 protected:
     juce::StringArray getLaunchFiles() override  { return {}; }
 
@@ -80,6 +98,15 @@ private:
     int step = 0;
 
     GenericAppDocument& canvas()  { return *getMainComponent()->getDocument(); }
+    ScreenshotComponent& main()   { return *static_cast<ScreenshotComponent*> (getMainComponent()); }
+
+    juce::Button* findButton (const juce::String& name)
+    {
+        for (auto* child : main().getChildren())
+            if (child->getName() == name)
+                return dynamic_cast<juce::Button*> (child);
+        return nullptr;
+    }
 
     void timerCallback() override
     {
@@ -87,10 +114,10 @@ private:
         switch (step++)
         {
             case 0:
-                capture ("canvas-empty.png");
+                capture ("window-first-show.png");
                 if (! paint())
                     return fail();
-                canvas().setImage (painting.get());
+                main().showPainting (working.get(), painting.get());
                 canvas().fitInWindow (false);
                 break;
 
@@ -107,12 +134,40 @@ private:
                 pan (-120.0f, 180.0f);
                 break;
 
-            default:
+            case 3:
                 capture ("canvas-4x.png");
+                canvas().fitInWindow (false);
+                showTooltipOf ("zoomInButton");
+                break;
+
+            case 4:
+                capture ("window-tooltip.png");
+                if (auto* tips = main().getTooltipWindow())
+                    tips->hideTip();
+                if (auto* hide = findButton ("arrowRightButton"))
+                    main().clickButton (hide);
+                break;
+
+            case 5:
+                canvas().fitInWindow (false);
+                break;
+
+            default:
+                capture ("window-panel-parked.png");
                 systemRequestedQuit();
                 return;
         }
         startTimer (800);
+    }
+
+    /** Shows a button's tooltip as hovering over it would, below its middle. */
+    void showTooltipOf (const juce::String& name)
+    {
+        auto* tips = main().getTooltipWindow();
+        auto* button = findButton (name);
+        if (tips == nullptr || button == nullptr)
+            return;
+        tips->displayTip (button->getScreenBounds().getCentre().translated (0, 10), button->getTooltip());
     }
 
     void pan (float dx, float dy)

@@ -174,6 +174,25 @@ TEST_F (ButtonTest, AMenuButtonIsHalfItsHighlightWithTheIconCentredAtHalfSize)
     EXPECT_EQ (button.getTooltip(), "Open an image");
 }
 
+TEST_F (ButtonTest, ADisabledMenuButtonDimsItsIconAlsoWhenItsParentIsDisabled)
+{
+    auto& bar = add (new juce::Component(), { 0, 0, 300, 40 });
+    auto* button = new SxMainMenuButton ("undoButton", solid (juce::Colours::white, 40, 36), {});
+    bar.addAndMakeVisible (button);
+    auto alpha = [button] { return button->getIcon().getAlpha(); };
+
+    EXPECT_EQ (alpha(), 1.0f);
+    button->setEnabled (false);
+    EXPECT_NEAR (alpha(), SxMainMenuButton::disabledIconAlpha, 0.01f);
+    button->setEnabled (true);
+    EXPECT_EQ (alpha(), 1.0f);
+    bar.setEnabled (false);
+    EXPECT_NEAR (alpha(), SxMainMenuButton::disabledIconAlpha, 0.01f);
+    bar.setEnabled (true);
+    EXPECT_EQ (alpha(), 1.0f);
+    bar.deleteAllChildren();
+}
+
 TEST_F (ButtonTest, ACaptionExistsOnlyWithTextAndPassesClicksToItsButton)
 {
     auto& done = add (new SxThreeImageButton ("savePreferenceDoneButton", "Done"), { 100, 100, 92, 23 });

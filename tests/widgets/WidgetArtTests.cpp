@@ -54,6 +54,12 @@ namespace
         { WidgetArt::canvasShadowLeft, 44, 44 }, { WidgetArt::canvasShadowRight, 44, 44 },
         // The pan tool's button.
         { WidgetArt::panToolNormal, 102, 60 }, { WidgetArt::panToolOver, 102, 60 }, { WidgetArt::panToolPressed, 102, 60 },
+        // The main window's toolbar icons, the top bar's shadow strip and the effect panel's tabs.
+        { WidgetArt::toolbarOpen, 62, 52 }, { WidgetArt::toolbarSave, 64, 52 }, { WidgetArt::toolbarCrop, 56, 52 },
+        { WidgetArt::toolbarUndo, 62, 52 }, { WidgetArt::toolbarZoomIn, 52, 52 }, { WidgetArt::toolbarZoomOut, 52, 52 },
+        { WidgetArt::toolbarRedo, 62, 52 }, { WidgetArt::toolbarCompare, 62, 52 }, { WidgetArt::toolbarInfo, 88, 68 },
+        { WidgetArt::toolbarProducts, 88, 68 }, { WidgetArt::toolbarRandomize, 74, 52 }, { WidgetArt::toolbarShadow, 82, 16 },
+        { WidgetArt::effectPanelHideArrow, 82, 60 }, { WidgetArt::effectPanelShowArrow, 82, 60 },
     };
 }
 

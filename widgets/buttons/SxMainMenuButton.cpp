@@ -71,6 +71,12 @@ void SxMainMenuButton::mouseExit (const juce::MouseEvent& e)
     }
 }
 
+void SxMainMenuButton::enablementChanged()
+{
+    SxImageButton::enablementChanged();
+    iconComponent->setAlpha (isEnabled() ? 1.0f : disabledIconAlpha);
+}
+
 void SxMainMenuButton::report()
 {
     if (auto* main = SxMainComponentServices::getInstance())

@@ -6,7 +6,7 @@ class SxImageComponent;
 
 /** A toolbar button of the main window: its icon, at half the icon's pixel size, centred on
     a highlight that shows while the mouse is over it (hover picture) or presses it (pressed
-    picture). Clicks reach its listeners like any button's.
+    picture); while disabled the icon is dimmed. Clicks reach its listeners like any button's.
 
     With reportsPressAndRelease set (the hold-to-compare button), the button also reports
     to the main component (SxMainComponentServices::menuButtonReported) while it is enabled:
@@ -30,6 +30,12 @@ public:
     void mouseDown (const juce::MouseEvent& e) override;
     void mouseDrag (const juce::MouseEvent& e) override;
     void mouseUp (const juce::MouseEvent& e) override;
+
+    /** The icon's opacity while the button is disabled. */
+    static constexpr float disabledIconAlpha = 0.35f;
+
+protected:
+    void enablementChanged() override;
 
 private:
     SxImageComponent* iconComponent = nullptr;
