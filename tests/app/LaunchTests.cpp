@@ -127,7 +127,7 @@ namespace
         juce::File socketFile() const  { return folders.runtime().getChildFile ("quenzella-tolva.socket"); }
         juce::File logFile (const juce::String& name) const  { return folders.getRoot().getChildFile (name + ".log"); }
 
-        bool waitForListener() const  { return waitUntil ([this] { return socketFile().exists(); }, 20000); }
+        bool waitForListener() const  { return waitUntil ([this] { return socketFile().exists(); }, 60000); }
     };
 }
 
@@ -143,14 +143,14 @@ TEST_F (LaunchTest, ASecondLaunchHandsItsFileToTheFirstAndEnds)
 
     // Relative to the second launch's own working folder.
     Launch second (appBinary, { image.getFileName() }, photos, logFile ("second"));
-    EXPECT_EQ (second.waitForExit (10000), 0) << second.output();
+    EXPECT_EQ (second.waitForExit (30000), 0) << second.output();
     EXPECT_TRUE (first.isRunning());
 
     EXPECT_TRUE (waitUntil ([&] { return first.output().contains (image.getFullPathName()); }, 10000)) << first.output();
 
     // The session's request to end takes the quit road: settings saved, socket gone.
     first.terminate();
-    EXPECT_EQ (first.waitForExit (10000), 0) << first.output();
+    EXPECT_EQ (first.waitForExit (30000), 0) << first.output();
     EXPECT_FALSE (socketFile().exists());
     EXPECT_TRUE (folders.settingsFile (appName).existsAsFile());
     juce::PropertiesFile settings (folders.settingsFile (appName), juce::PropertiesFile::Options());
@@ -172,7 +172,7 @@ TEST_F (LaunchTest, TwoLaunchesAtOnceLeaveOneInstance)
     EXPECT_TRUE (running.isRunning()) << running.output();
 
     running.terminate();
-    EXPECT_EQ (running.waitForExit (10000), 0) << running.output();
+    EXPECT_EQ (running.waitForExit (30000), 0) << running.output();
 }
 
 TEST_F (LaunchTest, TheInstalledTreeStartsAndFindsItsResources)
@@ -197,7 +197,7 @@ TEST_F (LaunchTest, TheInstalledTreeStartsAndFindsItsResources)
         Launch app (installed, {}, folders.home(), logFile ("installed"), { "SX_RESOURCE_DIR" });
         ASSERT_TRUE (waitForListener()) << app.output();
         app.terminate();
-        EXPECT_EQ (app.waitForExit (10000), 0);
+        EXPECT_EQ (app.waitForExit (30000), 0);
         EXPECT_FALSE (app.output().contains ("resource archive")) << app.output();
     }
 
@@ -209,6 +209,6 @@ TEST_F (LaunchTest, TheInstalledTreeStartsAndFindsItsResources)
     Launch lost (alone, {}, folders.home(), logFile ("alone"), { "SX_RESOURCE_DIR" });
     ASSERT_TRUE (waitForListener()) << lost.output();
     lost.terminate();
-    EXPECT_EQ (lost.waitForExit (10000), 0);
+    EXPECT_EQ (lost.waitForExit (30000), 0);
     EXPECT_TRUE (lost.output().contains ("resource archive")) << lost.output();
 }
