@@ -11,7 +11,7 @@
     A block is what a JPEG APP1 marker carries: the header "Exif\0\0", then a TIFF
     structure (byte order, IFD0 with the picture's tags, the Exif, GPS and
     interoperability directories, IFD1 with a thumbnail). Every block is loaded with
-    libexif's unknown-tag filter and specification fixes switched off and the maker note
+    libexif's unknown-tag filter and its conformance rewrites switched off and the maker note
     left as stored, so that re-saving keeps every tag and the maker note's bytes.
     libexif reads at most 64 KB of a block; entries beyond are not seen.
 */

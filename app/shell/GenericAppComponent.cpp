@@ -257,16 +257,16 @@ void GenericAppComponent::createTopBar()
 
 void GenericAppComponent::createToolbarButtons()
 {
-    for (const auto& spec : MainToolbar::buttons())
+    for (const auto& entry : MainToolbar::buttons())
     {
-        auto& button = addContent (std::make_unique<SxMainMenuButton> (spec.name, SxWidgetArt::get (spec.icon), spec.constructorTooltip),
-                                   spec.expression);
-        if (spec.reportsToCanvas)
+        auto& button = addContent (std::make_unique<SxMainMenuButton> (entry.name, SxWidgetArt::get (entry.icon), entry.constructorTooltip),
+                                   entry.expression);
+        if (entry.reportsToCanvas)
             button.addListener (document.get());
         else
             button.addListener (this);
 
-        const juce::String name (spec.name);
+        const juce::String name (entry.name);
         if (name == "savePhotoButton")
             button.setComponentID (name);
         else if (name == "cropButton")
@@ -274,7 +274,7 @@ void GenericAppComponent::createToolbarButtons()
         else if (name == "originalButton")
             button.reportsPressAndRelease = true;
 
-        button.setTooltip (spec.buildTooltip);
+        button.setTooltip (entry.buildTooltip);
     }
 }
 
