@@ -1,5 +1,7 @@
 #include "SxMainWindowLookAndFeel.h"
 
+#include "SxPopupItemMarks.h"
+
 void SxMainWindowLookAndFeel::drawBubble (juce::Graphics& g, juce::BubbleComponent&,
                                           const juce::Point<float>& tip, const juce::Rectangle<float>& body)
 {
@@ -51,27 +53,9 @@ void SxMainWindowLookAndFeel::drawPopupMenuItem (juce::Graphics& g, const juce::
     font.setHeight (juce::jmin (font.getHeight(), (float) area.getHeight() / 1.3f));
     g.setFont (font);
 
-    const auto iconArea = r.removeFromLeft ((r.getHeight() * 5) / 4).reduced (3).toFloat();
-    if (icon != nullptr)
-    {
-        icon->drawWithin (g, iconArea, juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize, 1.0f);
-    }
-    else if (isTicked)
-    {
-        const auto tick = getTickShape (1.0f);
-        g.fillPath (tick, tick.getTransformToScaleToFit (iconArea, true));
-    }
-
+    SxPopupItemMarks::drawIconOrTick (*this, g, r, icon, isTicked);
     if (hasSubMenu)
-    {
-        const auto arrowHeight = 0.6f * getPopupMenuFont().getAscent();
-        const auto x = (float) r.removeFromRight ((int) arrowHeight).getX();
-        const auto middle = (float) r.getCentreY();
-
-        juce::Path arrow;
-        arrow.addTriangle (x, middle - arrowHeight * 0.5f, x, middle + arrowHeight * 0.5f, x + arrowHeight * 0.6f, middle);
-        g.fillPath (arrow);
-    }
+        SxPopupItemMarks::drawSubMenuArrow (g, r, getPopupMenuFont().getAscent());
 
     r.removeFromRight (3);
     g.drawFittedText (text, r, juce::Justification::centredLeft, 1, 0.7f);

@@ -1,5 +1,7 @@
 #include "SxComboBoxLookAndFeel.h"
 
+#include "SxPopupItemMarks.h"
+
 namespace
 {
     const juce::Colour grey65 (65, 65, 65);
@@ -69,28 +71,9 @@ void SxComboBoxLookAndFeel::drawPopupMenuItem (juce::Graphics& g, const juce::Re
     const auto font = getPopupMenuFont();
     g.setFont (font);
 
-    const auto iconArea = r.removeFromLeft (juce::jmin (r.getWidth(), (r.getHeight() * 5) / 4)).reduced (3).toFloat();
-
-    if (icon != nullptr)
-    {
-        icon->drawWithin (g, iconArea, juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize, 1.0f);
-    }
-    else if (isTicked)
-    {
-        const auto tick = getTickShape (1.0f);
-        g.fillPath (tick, tick.getTransformToScaleToFit (iconArea, true));
-    }
-
+    SxPopupItemMarks::drawIconOrTick (*this, g, r, icon, isTicked);
     if (hasSubMenu)
-    {
-        const auto arrow = 0.6f * font.getAscent();
-        const auto x = (float) r.removeFromRight (juce::jmin (r.getWidth(), (int) arrow)).getX();
-        const auto c = (float) r.getCentreY();
-
-        juce::Path p;
-        p.addTriangle (x, c - arrow * 0.5f, x, c + arrow * 0.5f, x + arrow * 0.6f, c);
-        g.fillPath (p);
-    }
+        SxPopupItemMarks::drawSubMenuArrow (g, r, font.getAscent());
 
     r.removeFromRight (juce::jmin (r.getWidth(), 3));
     g.drawFittedText (text, r, juce::Justification::centredLeft, 1, 0.7f);
