@@ -198,8 +198,22 @@ juce::TextLayout SxMainLookAndFeel::layoutTooltipText (const juce::String& tipTe
     text.setJustification (juce::Justification::left);
     text.append (tipText, juce::Font (fontHeight, juce::Font::bold), colour);
 
+    // The framework's balancing keeps the most uneven of the widths it tries: take the
+    // narrowest width that still needs no more lines than the widest does.
     juce::TextLayout layout;
-    layout.createLayoutWithBalancedLineLengths (text, maxWidth);
+    layout.createLayout (text, maxWidth);
+    const int lineCount = layout.getNumLines();
+    if (lineCount < 2)
+        return layout;
+
+    float tooNarrow = maxWidth / (float) lineCount - 1.0f, wideEnough = maxWidth;
+    while (wideEnough - tooNarrow > 1.0f)
+    {
+        const auto width = (tooNarrow + wideEnough) * 0.5f;
+        layout.createLayout (text, width);
+        (layout.getNumLines() <= lineCount ? wideEnough : tooNarrow) = width;
+    }
+    layout.createLayout (text, wideEnough);
     return layout;
 }
 
