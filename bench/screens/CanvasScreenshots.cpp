@@ -160,14 +160,18 @@ private:
         startTimer (800);
     }
 
-    /** Shows a button's tooltip as hovering over it would, below its middle. */
+    /** Shows a button's tooltip as hovering over it would, below its middle. The pointer goes
+        onto the button too: the tooltip window drops a tip shown by hand while the pointer is
+        over no component. */
     void showTooltipOf (const juce::String& name)
     {
         auto* tips = main().getTooltipWindow();
         auto* button = findButton (name);
         if (tips == nullptr || button == nullptr)
             return;
-        tips->displayTip (button->getScreenBounds().getCentre().translated (0, 10), button->getTooltip());
+        const auto centre = button->getScreenBounds().getCentre();
+        juce::Desktop::setMousePosition (centre);
+        tips->displayTip (centre.translated (0, 10), button->getTooltip());
     }
 
     void pan (float dx, float dy)
@@ -216,8 +220,12 @@ private:
         if (peer == nullptr)
             return;
 
-        // Whatever waits to be painted reaches the X server before the shot.
-        peer->performAnyPendingRepaintsNow();
+        // Whatever waits to be painted reaches the X server before the shot, the tooltip's
+        // window included: the shot is the screen's area of the main window.
+        auto& desktop = juce::Desktop::getInstance();
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* shown = desktop.getComponent (i)->getPeer())
+                shown->performAnyPendingRepaintsNow();
         juce::Thread::sleep (300);
 
         const auto file = folder.getChildFile (name);
