@@ -344,9 +344,7 @@ void GenericAppComponent::createSubToolBar()
     auto bar = std::make_unique<SxColorComponent>();
     bar->setComponentID ("subToolBarComp");
     bar->setColour (opaque (77, 77, 77));
-    auto& subToolBar = addContent (std::move (bar), "0, " + topBarHeight + ", effectControlComponent.left, top+30");
-    subToolBar.toBehind (topBar);
-    SxRelativeBounds::apply (subToolBar, "0, 0, effectControlComponent.left, top+30");
+    addContent (std::move (bar), "0, 0, effectControlComponent.left, top+30").toBehind (topBar);
 
     // Empty in this product: where it has no tool options, clicks reach the canvas below.
     auto area = std::make_unique<juce::Component> ("subToolInsideControlComponent");
