@@ -280,6 +280,18 @@ std::vector<SxTool*> Layer::getTools() const
     return result;
 }
 
+void Layer::buildControls()
+{
+    removeTools();
+    createControlTabs();
+}
+
+void Layer::refreshControls()
+{
+    for (auto* page : controlTabs)
+        page->update();
+}
+
 void Layer::destroyControls()
 {
     // A page deletes its rows with itself, and leaves the effect panel that shows it.

@@ -191,6 +191,11 @@ public:
     /** Makes tool the active tool, asking the host to select it unless it is its current one. */
     virtual void setActiveTool (SxTool* tool);
 
+    /** Empties the tool list (without deleting the tools) and creates the control tabs;
+        the effects then fill the pages. */
+    virtual void buildControls();
+    /** Every control-tab page shows its controls' bound values again. */
+    virtual void refreshControls();
     /** Deletes every control-tab page with its children and empties the list. */
     virtual void destroyControls();
     /** Creates the control-tab pages: max (getControlTabCount(), 1) pages named "0", "1",
