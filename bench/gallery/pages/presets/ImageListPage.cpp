@@ -3,7 +3,7 @@
 
 #include "GalleryPage.h"
 #include "GenericImageListPanel.h"
-#include "ModalScene.h"
+#include "../ModalScene.h"
 
 namespace
 {
