@@ -349,6 +349,7 @@ void GenericAppComponent::createSubToolBar()
 
     // Empty in this product: where it has no tool options, clicks reach the canvas below.
     auto area = std::make_unique<juce::Component> ("subToolInsideControlComponent");
+    area->setComponentID ("subToolInsideControlComponent");
     area->setInterceptsMouseClicks (false, true);
     addContent (std::move (area), "0, 1+" + topBarHeight + ", left + effectControlComponent.left - left, top+29").toBehind (topBar);
 }
@@ -541,11 +542,9 @@ void GenericAppComponent::selectEffectIndex (int index, bool render)
     chosen->setNeedsRender (true);
     layerManager->invalidateFromLayer (chosen, render);
 
-    showEffectControls (chosen);
+    showEffectControls (chosen);   // which also empties the sub-tool area
     showPresetsOfEffect (chosen->getShortName());
 
-    if (auto* area = findChildWithID ("subToolInsideControlComponent"))
-        area->deleteAllChildren();
     if (auto* bar = findChildWithID ("subToolBarComp"))
     {
         SxRelativeBounds::apply (*bar, "0, topBar.bottom - 30, effectControlComponent.left, top+30");

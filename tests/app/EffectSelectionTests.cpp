@@ -93,6 +93,11 @@ TEST_F (EffectSelection, SelectingMakesTheEffectTheStacksEffectLayerAndShowsItsC
     ASSERT_GE (main.getEffectTabs()->getNumPages(), 1);
     EXPECT_EQ (shownPage(), main.effect (0)->getControlTabs()[0]);
     EXPECT_EQ (main.getSelectedTool(), nullptr) << "the pan tool is put down for the new effect";
+    for (const char* id : { "subToolBarComp", "subToolInsideControlComponent" })
+    {
+        ASSERT_NE (main.findChildWithID (id), nullptr) << id;
+        EXPECT_FALSE (main.findChildWithID (id)->isVisible()) << id << ": neither effect has sub-tools";
+    }
 
     main.selectEffectIndex (1, false);
     EXPECT_EQ (effectLayer(), main.effect (1));
