@@ -42,6 +42,7 @@ bool AtomicFileWriter::write (const juce::File& target, const std::function<bool
 {
     // Hidden, so that a write cut short is never listed with the files of its folder.
     juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
+    juce::int64 written = 0;
     {
         juce::FileOutputStream stream (temporary.getFile(), 16384);
         if (! stream.openedOk() || ! writeContents (stream))
@@ -49,7 +50,11 @@ bool AtomicFileWriter::write (const juce::File& target, const std::function<bool
         stream.flush();
         if (stream.getStatus().failed())
             return false;
+        written = stream.getPosition();
     }
+    // The stream's flush drops the count of a short last write: the file tells.
+    if (temporary.getFile().getSize() != written)
+        return false;
     return temporary.overwriteTargetFileWithTemporary();
 }
 
@@ -65,7 +70,9 @@ juce::Result AtomicFileWriter::replaceWithBytes (const juce::File& target, const
 
     juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
     {
-        juce::FileOutputStream stream (temporary.getFile(), 16384);
+        // Unbuffered: each write reports a short count itself, where the stream's flush of
+        // its buffer would drop it.
+        juce::FileOutputStream stream (temporary.getFile(), 0);
         if (! stream.openedOk())
             return juce::Result::fail ("The folder " + quoted (target.getParentDirectory()) + " cannot be written to"
                                        + reasonIn (stream.getStatus(), "no permission"));
@@ -76,6 +83,8 @@ juce::Result AtomicFileWriter::replaceWithBytes (const juce::File& target, const
             return juce::Result::fail ("The file " + quoted (target) + " could not be written completely"
                                        + reasonIn (stream.getStatus(), "the disk may be full"));
     }
+    if (temporary.getFile().getSize() != (juce::int64) size)
+        return juce::Result::fail ("The file " + quoted (target) + " could not be written completely (the disk may be full).");
     if (! temporary.overwriteTargetFileWithTemporary())
         return juce::Result::fail ("The file " + quoted (target) + " could not be replaced.");
     return juce::Result::ok();

@@ -1,4 +1,5 @@
 #include "AtomicFileWriter.h"
+#include "ScopedFileSizeLimit.h"
 #include "TestImages.h"
 
 #include <gtest/gtest.h>
@@ -32,4 +33,27 @@ TEST (AtomicFileWriter, ReplacesOnlyOnSuccessAndLeavesNoTemporaryBehind)
 
     // A folder that does not exist cannot be written into.
     EXPECT_FALSE (AtomicFileWriter::writeBytes (folder.get().getChildFile ("missing/contents.bin"), bytes, 1));
+}
+
+TEST (AtomicFileWriter, AShortLastWriteUnderASizeLimitLeavesTheOldFile)
+{
+    // Smaller than the stream's buffer: the whole file goes out in the final flush, whose
+    // short count the framework's stream does not report.
+    const sxtest::TempFolder folder;
+    const auto target = folder.get().getChildFile ("contents.bin");
+    ASSERT_TRUE (target.replaceWithText ("before"));
+    const juce::MemoryBlock bytes (1500, true);
+
+    juce::Result replaced = juce::Result::ok();
+    bool written = true;
+    {
+        const sxtest::ScopedFileSizeLimit limit (700);
+        replaced = AtomicFileWriter::replaceWithBytes (target, bytes.getData(), bytes.getSize());
+        written = AtomicFileWriter::write (target, [&] (juce::OutputStream& out) { return out.write (bytes.getData(), bytes.getSize()); });
+    }
+    ASSERT_TRUE (replaced.failed());
+    EXPECT_TRUE (replaced.getErrorMessage().containsIgnoreCase ("too large")) << replaced.getErrorMessage();
+    EXPECT_FALSE (written);
+    EXPECT_EQ (target.loadFileAsString(), "before");
+    EXPECT_EQ (folder.get().findChildFiles (juce::File::findFiles, false, "*").size(), 1);
 }
