@@ -8,7 +8,8 @@
 // own settings), hands the painting to the canvas as an opened image would (the toolbar
 // comes alive) and captures it fitted, zoomed in two steps and panned, and at 4x; then fitted
 // again with a toolbar tooltip showing, and with the effect panel slid out of sight by its
-// tab. The shots are taken from the X server
+// tab; last the save sheet over the painting (as JPEG, as PNG, and asking before it replaces
+// a file). The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -17,6 +18,7 @@
 // and renders images itself, this program does the rendering.
 
 #include "ImageFileBridges.h"
+#include "ImageSaveSheet.h"
 #include "LayerManager.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
@@ -152,8 +154,33 @@ private:
                 canvas().fitInWindow (false);
                 break;
 
-            default:
+            case 6:
                 capture ("window-panel-parked.png");
+                showSavePanel();
+                break;
+
+            case 7:
+                capture ("save-dialog.png");
+                if (auto* sheet = ImageSaveSheet::findIn (main()))
+                {
+                    sheet->getAccessory().getFileTypes().setSelectedItemIndex (2);
+                    sheet->getNameField().moveCaretToEnd();
+                }
+                break;
+
+            case 8:
+                capture ("save-dialog-png.png");
+                if (auto* sheet = ImageSaveSheet::findIn (main()))
+                {
+                    sheet->getAccessory().getFileTypes().setSelectedItemIndex (0, juce::sendNotificationSync);
+                    sheet->save();
+                }
+                break;
+
+            default:
+                capture ("save-dialog-replace.png");
+                if (auto* sheet = ImageSaveSheet::findIn (main()))
+                    sheet->getReplacePrompt().getKeepButton().triggerClick();
                 systemRequestedQuit();
                 return;
         }
@@ -172,6 +199,25 @@ private:
         const auto centre = button->getScreenBounds().getCentre();
         juce::Desktop::setMousePosition (centre);
         tips->displayTip (centre.translated (0, 10), button->getTooltip());
+    }
+
+    /** The save panel as saving shows it, in a pictures folder holding a few paintings and
+        one of the photograph's own name. */
+    void showSavePanel()
+    {
+        const auto pictures = juce::File::getSpecialLocation (juce::File::userHomeDirectory).getChildFile ("Pictures");
+        for (const auto* name : { "Holidays", "Watercolours" })
+            pictures.getChildFile (name).createDirectory();
+        for (const auto* name : { "Harbour at dusk.jpg", "Lavender field.jpg", "Old town.png", "Orchard.tiff",
+                                  "Winter lake.jpg" })
+            pictures.getChildFile (name).replaceWithText ("painting");
+        pictures.getChildFile (photo.withFileExtension ("jpg").getFileName()).replaceWithText ("painting");
+
+        main().hideTooltips();
+        ImageSavePanel panel;
+        panel.setDirectoryURL (pictures);
+        panel.setNameFieldStringValue (photo.getFileName());
+        panel.beginSheetModalForWindow (main(), [] (std::optional<ImageSavePanel::Result>) {});
     }
 
     void pan (float dx, float dy)

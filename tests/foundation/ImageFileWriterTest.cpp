@@ -14,8 +14,6 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace

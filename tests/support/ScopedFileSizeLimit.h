@@ -5,8 +5,9 @@
 
 namespace sxtest
 {
-    /** Lowers the file size limit (which binds root too) and ignores SIGXFSZ, so that a
-        write beyond it fails with EFBIG instead of ending the process. */
+    /** Lowers the file size limit while it lives (it binds root too) and ignores SIGXFSZ,
+        so that a write beyond it fails with EFBIG instead of ending the process. The limit
+        is the process's: every thread's writes meet it. */
     struct ScopedFileSizeLimit
     {
         explicit ScopedFileSizeLimit (rlim_t bytes)
@@ -17,11 +18,13 @@ namespace sxtest
             lowered.rlim_cur = bytes;
             setrlimit (RLIMIT_FSIZE, &lowered);
         }
+
         ~ScopedFileSizeLimit()
         {
             setrlimit (RLIMIT_FSIZE, &previous);
             std::signal (SIGXFSZ, previousHandler);
         }
+
         ScopedFileSizeLimit (const ScopedFileSizeLimit&) = delete;
         ScopedFileSizeLimit& operator= (const ScopedFileSizeLimit&) = delete;
 
