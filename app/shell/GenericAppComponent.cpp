@@ -113,6 +113,8 @@ GenericAppComponent::~GenericAppComponent()
     tools.clear();
     panTool.reset();
     document.reset();
+    // What added itself and deletes itself when closed (an alert still up at quit).
+    deleteAllChildren();
 
     // The effect layers are registered prototypes and live as long as the process: the
     // stack must not delete the one it holds, none may call back into this component, and

@@ -238,13 +238,15 @@ TEST_F (OpeningImages, APhotographDroppedOnTheWindowOpens)
 TEST_F (OpeningImages, APhotographNamedOnTheCommandLineOpensAndIsFittedLater)
 {
     start ({ samplePhoto.getFullPathName() });
-    finishRenders (main());
-    expectSamplePainted();
 
+    // Checked while the first render runs: the fit is due 1500 ms after the open.
     EXPECT_EQ (main().getTimerInterval (GenericAppComponent::fitAfterOpenTimer), 1500);
     canvas().setZoom (false, 2.0f);
     EXPECT_TRUE (sxgui::fireTimer (main(), GenericAppComponent::fitAfterOpenTimer));
     EXPECT_LT (canvas().getZoom(), 1.0f);
+
+    finishRenders (main());
+    expectSamplePainted();
 }
 
 TEST_F (OpeningImages, APhotographHandedOverByASecondLaunchOpens)
