@@ -175,18 +175,14 @@ namespace
         return instance;
     }
 
-    void addContext()
-    {
-        static bool added = false;
-        if (! std::exchange (added, true))
-            benchmark::AddCustomContext ("cores", std::to_string (juce::SystemStats::getNumCpus()));
-    }
+    // Named before the run starts, so the context printed first carries it.
+    [[maybe_unused]] const bool coresNamed
+        = (benchmark::AddCustomContext ("cores", std::to_string (juce::SystemStats::getNumCpus())), true);
 
     /** Opens the sample photograph once and renders it, then each iteration moves the named
         slider's value and sends its release, until the painting is on the screen. */
     void SliderRelease (benchmark::State& state, const char* sliderName)
     {
-        addContext();
         auto& s = session();
         if (s.main.getCurrentImageFile() != s.sample)
         {
@@ -236,7 +232,6 @@ namespace
         or until the first painting is. */
     void Open (benchmark::State& state, bool twentyFourMegapixels, bool untilPainted)
     {
-        addContext();
         auto& s = session();
         const auto file = s.photo (twentyFourMegapixels);
         if (! file.existsAsFile())
