@@ -17,6 +17,11 @@ struct PlatformPaths
     /** $XDG_CONFIG_HOME, else ~/.config. */
     static juce::File getUserConfigFolder();
 
+    /** The user's pictures folder as `xdg-user-dir PICTURES` names it: XDG_PICTURES_DIR
+        from user-dirs.dirs in the config folder, else from the environment; the home
+        folder when neither names an existing folder. */
+    static juce::File getUserPicturesFolder();
+
     /** getUserDataFolder()/appName, created when missing. */
     static juce::File getApplicationDataFolder (const juce::String& appName);
 };

@@ -30,7 +30,7 @@ xvfb-run -a -s "-screen 0 ${SX_SCREEN:-1600x1000x24}" bash -c '
   "$SX_APP_PATH" "$SX_IMAGE" > "$SX_LOG" 2>&1 &
   pid=$!
   for _ in $(seq 1 200); do
-    xwininfo -root -tree 2>/dev/null | grep -q "\"Quenzella - Tolva\"" && break
+    xwininfo -root -tree 2>/dev/null | grep -qF -e "\"Quenzella - Tolva\"" -e "\"$(basename "$SX_IMAGE")\"" && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done

@@ -1,20 +1,32 @@
 #include "GenericAppComponent.h"
 
 #include "BinaryData.h"
+#include "CallbackFileChooserStart.h"
 #include "EffectPanelArrowButton.h"
+#include "Geometry.h"
+#include "ImageFileBridges.h"
 #include "Layer.h"
 #include "MainToolbar.h"
+#include "OpenImageRules.h"
 #include "PlatformPaths.h"
 #include "PlatformResources.h"
+#include "RenderThread.h"
+#include "Resampling.h"
 #include "SettingsKeys.h"
 #include "StaticImageLayer.h"
+#include "SxActivityContainer.h"
+#include "SxAlertComponent.h"
+#include "SxClock.h"
 #include "SxColorComponent.h"
 #include "SxLabel.h"
 #include "SxMainMenuButton.h"
 #include "SxMainTabController.h"
+#include "SxOutsideModalInput.h"
 #include "SxRelativeBounds.h"
 #include "SxTabSegmentController.h"
 #include "SxWidgetArt.h"
+
+#include <cmath>
 
 namespace
 {
@@ -52,6 +64,15 @@ namespace
         juce::Logger::writeToLog (line);
     }
 
+    /** The untouched copy of the opened image, which the crop starts from. */
+    const char* const originalSwapName = "origBeforeEdit.tmp";
+
+    /** A resolution the file states, or 72 where it states none that makes sense. */
+    float dotsPerInch (double stated)
+    {
+        return std::isfinite (stated) && stated > 0.0 ? (float) stated : 72.0f;
+    }
+
     /** The effect layers of every main component made so far. They are the layer registry's
         prototypes, which must stay valid for as long as the process runs. */
     std::vector<std::unique_ptr<Layer>>& effectPrototypes()
@@ -72,6 +93,10 @@ GenericAppComponent::GenericAppComponent()
 GenericAppComponent::~GenericAppComponent()
 {
     stopPresetPreviewThread();
+    // The render reads the stack and the images below: it ends before they go. Its
+    // completion, still queued, finds no component to report to.
+    renderThread.reset();
+    hideActivityOverlay();
     tooltipWindow.reset();
 
     // No expression may look for a sibling that is already gone.
@@ -88,6 +113,8 @@ GenericAppComponent::~GenericAppComponent()
     tools.clear();
     panTool.reset();
     document.reset();
+    // What added itself and deletes itself when closed (an alert still up at quit).
+    deleteAllChildren();
 
     // The effect layers are registered prototypes and live as long as the process: the
     // stack must not delete the one it holds, none may call back into this component, and
@@ -457,9 +484,333 @@ void GenericAppComponent::askSaveProject (const juce::File& projectFile)
     log ("Project handed over (projects cannot be opened yet): " + projectFile.getFullPathName());
 }
 
-void GenericAppComponent::openImage (const juce::File& imageFile, bool)
+void GenericAppComponent::openImage (const juce::File& imageFile, bool fitLater)
 {
-    log ("Image handed over (images cannot be opened yet): " + imageFile.getFullPathName());
+    // The render thread reads the images and layers an open replaces.
+    if (renderThread != nullptr)
+    {
+        pendingOpen = PendingOpen { imageFile, fitLater };
+        return;
+    }
+
+    // Decoded before anything is touched: a file that does not open changes nothing.
+    auto opened = ImageFileBridges::openImageFile (imageFile);
+    if (! opened.image)
+    {
+        log ("Not opened: " + imageFile.getFullPathName() + ": " + opened.refusal);
+        showImageNotOpened (OpenImageRules::notOpenedTitle, OpenImageRules::describeNotOpened (imageFile, opened.refusal));
+        return;
+    }
+
+    stopPresetPreviewThread();
+
+    cropRect = { 0.0f, 0.0f, 0.0f, 0.0f };
+    cropController = nullptr;
+    cropSourceImage.reset();
+
+    sourceImage = opened.image;
+
+    if (settings != nullptr)
+    {
+        settings->set (SettingsKeys::imagePath, imageFile.getFullPathName());
+        settings->set (SettingsKeys::freshProject, true);
+        settings->remove (SettingsKeys::freshProjectUndoCount.name);
+        settings->set (SettingsKeys::needsToLoadImagePath, juce::String());
+    }
+
+    currentImageFile = imageFile;
+    if (auto* window = getTopLevelComponent(); window != nullptr && window != this)
+    {
+        window->setName (imageFile.getFileName());
+        if (auto* peer = window->getPeer())
+            peer->setRepresentedFile (imageFile);
+    }
+
+    resolutionX = dotsPerInch (opened.resolutionX);
+    resolutionY = dotsPerInch (opened.resolutionY);
+    cameraMetadata = std::move (opened.exif);
+
+    // A stale copy would let the crop start from the previous image.
+    if (! sourceImage->swapOut (originalSwapName))
+    {
+        SxImageRgbaBytes::deleteSwapFile (originalSwapName);
+        log ("The untouched copy of " + imageFile.getFileName() + " could not be written: cropping starts from nothing.");
+    }
+
+    setUpNewImage (false);
+
+    if (fitLater)
+        startTimer (fitAfterOpenTimer, 1500);
+}
+
+void GenericAppComponent::chooseAndOpenImage()
+{
+    // "ImagePath" is written by the open itself, so a cancelled chooser leaves it alone.
+    const auto chosen = ImageFileBridges::chooseImageFile();
+    if (chosen != juce::File() && chosen.existsAsFile())
+        openImage (chosen, false);
+}
+
+void GenericAppComponent::setUpNewImage (bool replacedInPlace)
+{
+    clearPresetSelection();
+
+    if (replacedInPlace && settings != nullptr)
+        settings->set (SettingsKeys::feshProject, true);
+
+    if (! sourceImage || layerManager == nullptr)
+        return;
+
+    const auto size = OpenImageRules::workingImageSize (sourceImage->width, sourceImage->height);
+    workingImage = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (size.x, size.y, SxImageRgbaBytes::uninitialised));
+    blitScaledRgba (*workingImage, *sourceImage,
+                    { 0.0f, 0.0f, (float) (sourceImage->width - 1), (float) (sourceImage->height - 1) },
+                    { 0.0f, 0.0f, (float) (size.x - 1), (float) (size.y - 1) }, 1);
+
+    auto* base = dynamic_cast<StaticImageLayer*> (layerManager->getLayer (0));
+    if (base == nullptr)
+    {
+        base = new StaticImageLayer();
+        base->setManager (layerManager.get());
+        layerManager->addLayer (base);
+    }
+    base->setSourceImage (workingImage.get());
+    base->setNeedsRender (true);
+
+    for (auto& group : effectGroups)
+        for (auto* effect : group.effects)
+        {
+            effect->setCallback (this);
+            effect->onSourceImageReplaced (workingImage.get(), replacedInPlace);
+        }
+
+    if (auto* effect = layerManager->getFirstEffectLayer())
+        effect->setNeedsRender (true);
+    else
+        selectEffectIndex (0, false);
+
+    setDisplayedImage (workingImage.get());
+    if (document != nullptr)
+        document->fitInWindow (false);
+
+    resetUndo();
+    recordUndoState();
+
+    renderNow();
+
+    if (! firstImageSetUp)
+    {
+        showDocument();
+        firstImageSetUp = true;
+    }
+
+    if (settings != nullptr && settings->get (SettingsKeys::currentSaveCount) > 5)
+        showNotificationPanelNotice();
+
+    startTimer (presetThumbnailsTimer, 100);
+}
+
+bool GenericAppComponent::isInterestedInFileDrag (const juce::StringArray& files)
+{
+    if (isHost (anyPluginHost) || files.isEmpty())
+        return false;
+
+    for (const auto& path : files)
+        if (OpenImageRules::isAcceptedDragPath (path, getProjectExtension()))
+            return true;
+    return false;
+}
+
+void GenericAppComponent::filesDropped (const juce::StringArray& files, int, int)
+{
+    if (files.isEmpty())
+        return;
+
+    if (auto* outside = dynamic_cast<SxOutsideModalInput*> (juce::Component::getCurrentlyModalComponent()))
+        outside->inputAttemptOutsideModal();
+
+    openImage (juce::File (files[0]), false);
+}
+
+void GenericAppComponent::showImageNotOpened (const juce::String& title, const juce::String& message)
+{
+    // The alert adds itself to this component, slides in and deletes itself when closed.
+    new SxAlertComponent ("imageNotOpenedAlert", title, message, nullptr);
+}
+
+//==============================================================================
+float GenericAppComponent::getRenderScale()
+{
+    if (! sourceImage || layerManager == nullptr)
+        return 1.0f;
+
+    if (auto* base = dynamic_cast<StaticImageLayer*> (layerManager->getLayer (0)))
+        if (auto* image = base->getSourceImage())
+            return (float) juce::jmax (image->width, image->height) * (1.0f / 1024.0f);
+
+    return 1.0f;
+}
+
+void GenericAppComponent::requestRender (bool showBusy, const RectBounds* area)
+{
+    startPreviewRender (showBusy, area);
+}
+
+void GenericAppComponent::renderNow()
+{
+    startPreviewRender (true, nullptr);
+}
+
+void GenericAppComponent::startPreviewRender (bool showBusy, const RectBounds* area)
+{
+    if (! workingImage || layerManager == nullptr)
+        return;
+
+    // A preset load waiting on its timer must not run into the render.
+    stopTimer (presetLoadTimer);
+    stopTimer (presetChoiceTimer);
+
+    RectBounds target { 0.0f, 0.0f, (float) (workingImage->width - 1), (float) (workingImage->height - 1) };
+    if (area != nullptr)
+    {
+        auto clipped = *area;
+        clipRectToBounds (clipped, target);
+        target = clipped;
+    }
+
+    if (renderThread != nullptr)
+    {
+        // The layers the caller marked stay marked; the running render's end renders them.
+        renderRequestDropped = true;
+        return;
+    }
+
+    renderStartMark = SxClock::getMillisecondCounter();
+    busy = true;
+    repaintDocument();
+
+    const bool show = showBusy && consumeOverlaySuppression();
+    showActivityOverlay ("Rendering...", true, show);
+    auto* overlay = getActivityOverlay();
+
+    // Out of sight, the overlay still has to be showing to stay modal (the framework ends
+    // the modal state of a component that is not): a child of no size draws nothing.
+    if (! show && overlay->getParentComponent() == nullptr && document != nullptr)
+    {
+        overlay->setBounds ({});
+        document->addAndMakeVisible (*overlay);
+    }
+
+    if (overlay != juce::Component::getCurrentlyModalComponent())
+        enterModal (overlay, true);
+
+    startRenderThread (target);
+}
+
+void GenericAppComponent::startRenderThread (const RectBounds& area)
+{
+    renderRequestDropped = false;
+    layerManager->setFullResolutionRender (false);
+    renderThread = std::make_unique<RenderThread> (*this, area);
+    renderThread->startThread();
+}
+
+bool GenericAppComponent::stackHasMarkedLayer() const
+{
+    for (int i = 1; i < layerManager->getNumLayers(); ++i)
+        if (auto* layer = layerManager->getLayer (i))
+            if ((layer->isVisible() || layer->rendersWhenHidden()) && layer->needsRender())
+                return true;
+    return false;
+}
+
+void GenericAppComponent::previewRenderThreadFinished (RenderThread* thread)
+{
+    if (thread == nullptr || thread != renderThread.get())
+        return;
+
+    renderThread.reset();   // its run has ended: posting was its last step
+
+    // What changed during the render is rendered on a worker too, not here on the message
+    // thread: the window stays responsive and the overlay stays up meanwhile.
+    if (renderRequestDropped && stackHasMarkedLayer() && workingImage)
+    {
+        startRenderThread ({ 0.0f, 0.0f, (float) (workingImage->width - 1), (float) (workingImage->height - 1) });
+        return;
+    }
+    renderRequestDropped = false;
+
+    finishPreviewRender();
+    endBusyState();
+    renderComplete();
+
+    if (auto pending = std::exchange (pendingOpen, std::nullopt))
+        openImage (pending->file, pending->fitLater);
+}
+
+void GenericAppComponent::endBusyState()
+{
+    exitModal (getActivityOverlay());
+    hideActivityOverlay();
+    busy = false;
+}
+
+void GenericAppComponent::finishPreviewRender()
+{
+    if (layerManager == nullptr)
+        return;
+
+    layerManager->setFullResolutionRender (false);
+    lastRenderedImage = layerManager->renderStack (nullptr, false, false);
+    setDisplayedImage (lastRenderedImage);
+}
+
+void GenericAppComponent::renderRegionNow (const RectBounds& area, bool flag)
+{
+    if (renderThread != nullptr || layerManager == nullptr)
+        return;
+
+    layerManager->setFullResolutionRender (false);
+    lastRenderedImage = layerManager->renderStack (&area, flag, false);
+    if (document != nullptr)
+        document->updateImageRegion (area);
+}
+
+void GenericAppComponent::renderComplete()
+{
+    const auto seconds = (double) (SxClock::getMillisecondCounter() - renderStartMark) / 1000.0;
+    log (juce::String::formatted ("Total: %f %s", seconds, "Render Complete"));
+
+    if (isHost (photosHost) && ! photosFirstRenderDone)
+    {
+        photosFirstRenderDone = true;
+        startTimer (photosSettingsTimer, 100);
+    }
+}
+
+void GenericAppComponent::repaintDocument()
+{
+    if (document != nullptr)
+        document->repaint();
+}
+
+void GenericAppComponent::showDocument()
+{
+    enableToolbar();
+    if (isShowing())
+        grabKeyboardFocus();
+    repaintDocument();
+}
+
+void GenericAppComponent::setDisplayedImage (SxImageRgbaBytes* image)
+{
+    if (document != nullptr)
+        document->setImage (image);
+}
+
+bool GenericAppComponent::consumeOverlaySuppression()
+{
+    return ! std::exchange (overlaySuppressed, false);
 }
 
 void GenericAppComponent::openFilesFromOtherInstance (const juce::StringArray& files)
@@ -627,7 +978,9 @@ void GenericAppComponent::buttonClicked (juce::Button* button)
 
     const auto name = button->getName();
 
-    if (name == "arrowRightButton")
+    if (name == MainToolbar::openButtonName)
+        (new CallbackFileChooserStart (*this))->post();
+    else if (name == "arrowRightButton")
         hideEffectPanel();
     else if (name == "leftArrowButton")
         showEffectPanel();
@@ -718,6 +1071,10 @@ void GenericAppComponent::timerCallback (int timerID)
         case effectPanelParkedTimer:    effectPanelParked(); break;
         case effectPanelDockedTimer:    effectPanelDocked(); break;
         case reloadHostImageTimer:      reloadHostImage(); break;
+        case fitAfterOpenTimer:
+            if (document != nullptr)
+                document->fitInWindow (false);
+            break;
         case idleAfterStartTimer:       break;
         case canvasFocusTimer:
             if (document != nullptr && document->isShowing())

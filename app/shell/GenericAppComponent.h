@@ -8,12 +8,14 @@
 #include "LayerManager.h"
 #include "LayerManagerCallback.h"
 #include "ModalStateWatcher.h"
+#include "RectBounds.h"
 #include "SxControlChangedCallback.h"
 #include "SxImageRgbaBytes.h"
 #include "SxMainComponentServices.h"
 #include "SxMainLookAndFeel.h"
 #include "SxTool.h"
 
+class RenderThread;
 class SxColorComponent;
 class SxLabel;
 class SxMainTabController;
@@ -22,6 +24,7 @@ class SxTabSegmentController;
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 /** The one main component: the content of the main window, owner of the settings, the
@@ -46,6 +49,7 @@ class GenericAppComponent : public juce::ImageComponent,
                             public LayerCallback,
                             public juce::MultiTimer,
                             public juce::Button::Listener,
+                            public juce::FileDragAndDropTarget,
                             public SxControlChangedCallback
 {
 public:
@@ -57,8 +61,13 @@ public:
     {
         effectPanelParkedTimer = 100,
         effectPanelDockedTimer = 101,
+        presetLoadTimer = 300,
+        presetChoiceTimer = 302,
+        photosSettingsTimer = 304,
         firstShowTimer = 1000,
+        presetThumbnailsTimer = 3005,
         idleAfterStartTimer = 8100,
+        fitAfterOpenTimer = 8200,
         reloadHostImageTimer = 8300,
         canvasFocusTimer = 9000,
     };
@@ -153,9 +162,43 @@ public:
     /** Opens a project, first offering to save unsaved changes. */
     virtual void askSaveProject (const juce::File& projectFile);
 
-    /** Opens an image; fromOtherInstance is true for files handed over by the desktop or
-        another launch. */
-    virtual void openImage (const juce::File& imageFile, bool fromOtherInstance);
+    /** Makes the image file the document. The file is decoded first (upright, with its
+        resolution and camera metadata); one that does not open leaves the document, the
+        title and the settings as they were and says why (showImageNotOpened). Otherwise
+        the untouched copy "origBeforeEdit.tmp" is written, the window takes the file's
+        name and setUpNewImage runs. fitLater fits the image to the window 1500 ms later
+        (files handed over by the desktop or another launch, while the window settles).
+        While a preview render runs the file waits and opens when the render has ended. */
+    virtual void openImage (const juce::File& imageFile, bool fitLater);
+
+    /** Runs the image chooser in the folder it showed last; a chosen existing file is
+        opened. A cancelled chooser changes nothing. */
+    virtual void chooseAndOpenImage();
+
+    /** Derives the working copy of the source image (OpenImageRules::workingImageSize),
+        puts it under the layer stack (making the base layer when there is none), hands it
+        to every effect, puts the first effect in place when the stack has none, shows the
+        photograph fitted and starts the first preview render. replacedInPlace: the source
+        was replaced within the open document (a crop). Nothing without a source image. */
+    virtual void setUpNewImage (bool replacedInPlace);
+
+    /** The box the working copy is fitted into: (0, 0) to (1300, 1300). */
+    virtual RectBounds getPreviewBounds() const         { return { 0.0f, 0.0f, 1300.0f, 1300.0f }; }
+
+    /** False in a plug-in host and for an empty list; otherwise true as soon as one path
+        has an accepted ending (OpenImageRules::isAcceptedDragPath). */
+    bool isInterestedInFileDrag (const juce::StringArray& files) override;
+    /** Tells the modal component, if any, that input came outside it, then opens the first
+        file. */
+    void filesDropped (const juce::StringArray& files, int x, int y) override;
+
+    /** The file last opened; none before. */
+    const juce::File& getCurrentImageFile() const noexcept  { return currentImageFile; }
+    /** Dots per inch of the opened file (72 where it states none). */
+    float getResolutionX() const noexcept               { return resolutionX; }
+    float getResolutionY() const noexcept               { return resolutionY; }
+    /** The opened file's camera metadata (a JPEG APP1 payload), empty when it has none. */
+    const juce::MemoryBlock& getCameraMetadata() const noexcept  { return cameraMetadata; }
 
     /** Several files handed over at once (an image with its layer-settings file, or a
         plain selection of files). */
@@ -205,6 +248,52 @@ public:
     bool areControlsEnabled() const noexcept            { return controlsEnabled; }
     /** True while a preview render runs. */
     bool isRendering() const noexcept                   { return busy; }
+
+    //==============================================================================
+    // Preview render
+
+    /** 1.0 while no image is open; otherwise the longer side of the base layer's image
+        / 1024 (the working copy during previews). */
+    float getRenderScale() override;
+    /** startPreviewRender; never deferred (manual redraw is not offered). */
+    virtual void requestRender (bool showBusy, const RectBounds* area);
+    /** A whole-image preview render with the busy overlay. */
+    virtual void renderNow();
+
+    /** Starts a preview render of area (null: the whole working image, clipped to it) on a
+        RenderThread, behind the busy overlay ("Rendering..."), which is modal (input
+        blocked, toolbar disabled) also when showBusy keeps it out of sight. During a
+        render the request is dropped and remembered: once the render ends, a layer still
+        marked is rendered by one more worker render before the result is shown. Nothing
+        while no image is open. */
+    virtual void startPreviewRender (bool showBusy, const RectBounds* area);
+    /** Takes the stack's result and shows it; after a worker render only layers marked
+        since (and not requested) are rendered here. */
+    virtual void finishPreviewRender();
+    /** Renders area at once on the message thread (painting tools) and refreshes that part
+        of the canvas; nothing while a render thread runs. */
+    void renderRegionNow (const RectBounds& area, bool flag) override;
+    /** Writes the time log "Total: <seconds> Render Complete"; in Photos mode the first
+        completed render also applies the handed-over settings. */
+    virtual void renderComplete();
+    virtual void repaintDocument();
+    /** After the first image: toolbar enabled, keyboard focus, canvas repainted. */
+    virtual void showDocument();
+    /** Hands image to the canvas (null clears it). */
+    virtual void setDisplayedImage (SxImageRgbaBytes* image);
+    /** False once after the one-shot overlay suppression was set, true otherwise. */
+    virtual bool consumeOverlaySuppression();
+
+    void renderLayers (bool showBusy, const RectBounds* area) override  { startPreviewRender (showBusy, area); }
+    void layersChanged (bool showBusy, const RectBounds* area) override { requestRender (showBusy, area); }
+
+    /** The running preview render's thread; null when none runs. */
+    RenderThread* getRenderThread() const noexcept      { return renderThread.get(); }
+    /** The stack's latest preview result (owned by the layer that made it); null before. */
+    SxImageRgbaBytes* getLastRenderedImage() const noexcept  { return lastRenderedImage; }
+    /** The completion of a RenderThread, on the message thread; a thread other than the
+        current one is ignored. */
+    void previewRenderThreadFinished (RenderThread* thread);
 
     SxImageRgbaBytes* getWorkingImage() override        { return workingImage.get(); }
     SxImageRgbaBytes* getOriginalImage() override       { return sourceImage.get(); }
@@ -300,6 +389,20 @@ protected:
     /** Asks "Quit or Apply?" in a plug-in host. */
     virtual void showQuitOrApplyAlert() {}
 
+    /** Says why a file did not open: the kit's alert "imageNotOpenedAlert" with title and
+        message. Tests replace it. */
+    virtual void showImageNotOpened (const juce::String& title, const juce::String& message);
+
+    //==============================================================================
+    // Calls into parts that arrive later; nothing yet.
+
+    /** Empties the undo store (setUpNewImage then records the opened state). */
+    virtual void resetUndo() {}
+    /** The preset browser forgets its selection. */
+    virtual void clearPresetSelection() {}
+    /** The notification panel shows its notice (after more than five saved images). */
+    virtual void showNotificationPanelNotice() {}
+
     //==============================================================================
     /** Enables the toolbar once an image is open and no component is modal. */
     void enableToolbar() override;
@@ -319,6 +422,21 @@ protected:
     bool controlsEnabled = false;
 
     SxRef<SxImageRgbaBytes> sourceImage, workingImage;
+
+    juce::File currentImageFile;
+    float resolutionX = 72.0f, resolutionY = 72.0f;
+    juce::MemoryBlock cameraMetadata;
+    /** The crop tool's state, cleared by every open. */
+    RectBounds cropRect { 0.0f, 0.0f, 0.0f, 0.0f };
+    juce::Component* cropController = nullptr;
+    SxRef<SxImageRgbaBytes> cropSourceImage;
+    bool firstImageSetUp = false;
+
+    std::unique_ptr<RenderThread> renderThread;
+    SxImageRgbaBytes* lastRenderedImage = nullptr;
+    /** Set once to keep the next render's overlay out of sight; nothing sets it here. */
+    bool overlaySuppressed = false;
+    bool photosFirstRenderDone = false;
 
     std::unique_ptr<GenericAppDocument> document;
     std::unique_ptr<juce::Component> presetBrowser;
@@ -362,6 +480,18 @@ private:
 
     void installFactoryPresets();
     void setToolbarControlsEnabled (bool enabled);
+
+    /** A request arrived during the running render. */
+    bool renderRequestDropped = false;
+    /** SxClock milliseconds when the busy period began. */
+    juce::uint32 renderStartMark = 0;
+    struct PendingOpen { juce::File file; bool fitLater; };
+    /** A file that arrived during a render, opened when the render has ended. */
+    std::optional<PendingOpen> pendingOpen;
+
+    void startRenderThread (const RectBounds& area);
+    bool stackHasMarkedLayer() const;
+    void endBusyState();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericAppComponent)
 };

@@ -1,59 +1,25 @@
-// Screenshots of the real main window with a painting on the document canvas:
+// Screenshots of the real main window opening and painting a photograph:
 //
 //   CanvasScreenshots <photograph> <output folder>
 //
-// Starts the product as the program does and captures the window at its first show (the
-// effect panel slides in, nothing open yet). Then it paints the photograph through a layer
-// stack (the working copy at most 1301 pixels, the first effect of the product's list at its
-// own settings), hands the painting to the canvas as an opened image would (the toolbar
-// comes alive) and captures it fitted, zoomed in two steps and panned, and at 4x; then fitted
-// again with a toolbar tooltip showing, and with the effect panel slid out of sight by its
-// tab. The shots are taken from the X server
+// Starts the product as the program does, with the photograph named on the command line (the
+// road of scripts/run.sh). Its first preview render is held back at its start (the brush lock
+// is taken before the start), so the first shot shows the photograph under the busy overlay
+// mid-render; then the render runs and the painting is captured fitted, zoomed in two steps
+// and panned, and at 4x; then fitted again with a toolbar tooltip showing, and with the
+// effect panel slid out of sight by its tab. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
 //
-// (`cmake --build build --target canvas_screenshots` does that.) Until the application opens
-// and renders images itself, this program does the rendering.
+// (`cmake --build build --target canvas_screenshots` does that.)
 
-#include "ImageFileBridges.h"
-#include "LayerManager.h"
+#include "BrushRenderLock.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
-#include "Resampling.h"
-#include "StaticImageLayer.h"
 #include "ZorvMainWindow.h"
 
 #include <iostream>
-
-namespace
-{
-    /** The size the preview renders at: the photograph fitted into 1301 x 1301. */
-    juce::Point<int> workingSize (int w, int h)
-    {
-        const double scale = juce::jmin (1.0, 1301.0 / juce::jmax (w, h));
-        return { juce::jmax (1, (int) std::lround (w * scale)), juce::jmax (1, (int) std::lround (h * scale)) };
-    }
-
-    struct PreviewScale : public LayerManagerCallback
-    {
-        float scale = 1.0f;
-        float getRenderScale() override  { return scale; }
-    };
-
-    /** The product's main component, which can show a painting the way an opened and
-        rendered image will be shown: on the canvas, with the toolbar enabled. */
-    struct ScreenshotComponent : public Quenzella_TolvaAppComponent
-    {
-        void showPainting (SxImageRgbaBytes* working, SxImageRgbaBytes* painting)
-        {
-            sourceImage = SxRef<SxImageRgbaBytes>::share (working);
-            workingImage = SxRef<SxImageRgbaBytes>::share (working);
-            getDocument()->setImage (painting);
-            enableToolbar();
-        }
-    };
-}
 
 class ScreenshotApplication : public Quenzella_Tolva,
                               private juce::Timer
@@ -73,6 +39,10 @@ public:
         folder = juce::File::getCurrentWorkingDirectory().getChildFile (args[1]);
         folder.createDirectory();
 
+        // The first render waits at its start until the overlay has been captured.
+        brushRenderLock.enter();
+        holdingRender = true;
+
         Quenzella_Tolva::initialise (commandLine);
         startTimer (1500);
     }
@@ -80,25 +50,21 @@ public:
     void shutdown() override
     {
         stopTimer();
+        letRenderGo();
         Quenzella_Tolva::shutdown();
-        painting.reset();
-        stack.reset();
     }
 
-    GenericAppComponent* createMainComponent() override  { return new ScreenshotComponent(); }
-
 protected:
-    juce::StringArray getLaunchFiles() override  { return {}; }
+    /** The photograph, as if named on the command line. */
+    juce::StringArray getLaunchFiles() override  { return { photo.getFullPathName() }; }
 
 private:
     juce::File photo, folder;
-    std::unique_ptr<LayerManager> stack;
-    PreviewScale previewScale;
-    SxRef<SxImageRgbaBytes> working, painting;
+    bool holdingRender = false;
     int step = 0;
 
-    GenericAppDocument& canvas()  { return *getMainComponent()->getDocument(); }
-    ScreenshotComponent& main()   { return *static_cast<ScreenshotComponent*> (getMainComponent()); }
+    GenericAppComponent& main()   { return *getMainComponent(); }
+    GenericAppDocument& canvas()  { return *main().getDocument(); }
 
     juce::Button* findButton (const juce::String& name)
     {
@@ -108,20 +74,41 @@ private:
         return nullptr;
     }
 
+    void letRenderGo()
+    {
+        if (std::exchange (holdingRender, false))
+            brushRenderLock.exit();
+    }
+
+    /** Still rendering, or the canvas not yet fitted after the open. */
+    bool busy()
+    {
+        return main().isRendering() || main().isTimerRunning (GenericAppComponent::fitAfterOpenTimer);
+    }
+
     void timerCallback() override
     {
         stopTimer();
-        switch (step++)
+        switch (step)
         {
             case 0:
-                capture ("window-first-show.png");
-                if (! paint())
+                if (! main().isRendering() || main().getActivityOverlay() == nullptr)
+                {
+                    std::cerr << "the photograph did not open into a render\n";
                     return fail();
-                main().showPainting (working.get(), painting.get());
-                canvas().fitInWindow (false);
+                }
+                capture ("window-rendering.png");
+                letRenderGo();
                 break;
 
             case 1:
+                if (busy())
+                    return startTimer (200);   // this step again
+                if (canvas().getImage() == nullptr || canvas().getImage() == main().getWorkingImage())
+                {
+                    std::cerr << "no painting on the canvas\n";
+                    return fail();
+                }
                 capture ("canvas-fitted.png");
                 canvas().zoomIn();
                 canvas().zoomIn();
@@ -157,6 +144,7 @@ private:
                 systemRequestedQuit();
                 return;
         }
+        ++step;
         startTimer (800);
     }
 
@@ -177,40 +165,6 @@ private:
     void pan (float dx, float dy)
     {
         canvas().pan (dx, dy);
-    }
-
-    bool paint()
-    {
-        auto opened = ImageFileBridges::openImageFile (photo);
-        if (! opened.image)
-        {
-            std::cerr << "cannot read " << photo.getFullPathName() << ": " << opened.refusal << "\n";
-            return false;
-        }
-        working = opened.image;
-        const auto size = workingSize (working->width, working->height);
-        resizeRgbaImage (*working, size.x, size.y, 1);
-
-        auto* component = getMainComponent();
-        const auto& effects = component->getEffectList();
-        if (effects.empty() || effects[0].effects.empty())
-            return false;
-
-        stack = std::make_unique<LayerManager>();
-        previewScale.scale = (float) juce::jmax (working->width, working->height) / 1024.0f;
-        stack->setCallback (&previewScale);
-        auto* base = new StaticImageLayer();
-        base->setSourceImage (working.get());
-        stack->addLayer (base);
-        auto* effect = effects[0].effects[0]->createInstance();
-        effect->setManager (stack.get());
-        stack->addLayer (effect);
-
-        const auto start = juce::Time::getMillisecondCounterHiRes();
-        painting = SxRef<SxImageRgbaBytes> (stack->renderStack (nullptr, false, true));
-        std::cout << "painted " << working->width << " x " << working->height << " with "
-                  << effect->getShortName() << " in " << (juce::Time::getMillisecondCounterHiRes() - start) << " ms\n";
-        return (bool) painting;
     }
 
     void capture (const juce::String& name)
@@ -240,6 +194,7 @@ private:
 
     void fail()
     {
+        letRenderGo();
         setApplicationReturnValue (1);
         systemRequestedQuit();
     }

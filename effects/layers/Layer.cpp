@@ -117,11 +117,10 @@ SxImageRgbaBytes* Layer::getRenderedImage (RenderParameters& params)
     const bool fits = outputImage.get() != nullptr && params.image != nullptr
                    && outputImage->width == params.image->width
                    && outputImage->height == params.image->height;
-    if (renderNeeded || ! fits)
-    {
+    // Cleared before rendering: a mark made while this render runs (on another thread)
+    // survives it, so the change is not lost.
+    if (renderNeeded.exchange (false) || ! fits)
         render (params);
-        renderNeeded = false;
-    }
     return outputImage.get();
 }
 

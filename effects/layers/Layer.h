@@ -10,6 +10,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -242,7 +243,8 @@ protected:
 
     bool selected = false;
     bool visible = true;
-    bool renderNeeded = true;
+    // Marked on the message thread while a render thread may be clearing it.
+    std::atomic<bool> renderNeeded { true };
     bool invalidatedByLayersBelow = true;
     bool subLayersExpanded = true;
 

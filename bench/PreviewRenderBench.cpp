@@ -1,0 +1,274 @@
+// The preview render flow of the real main component, on a window under Xvfb:
+//
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/PreviewRenderBench
+//
+// - SliderRelease/<name>: a slider of the Abstract effect released (its control-changed
+//   notification with the new value in place) until the painting is on the screen, at
+//   preview size (longest side 1301). The effect panel holds no sliders yet, so the release
+//   is sent as the slider would send it: a component of that name to controlChanged.
+// - OpenToPhotographShown and OpenToFirstPaintingShown/<photo>: openImage until the
+//   photograph (the working copy) is on the screen, and until the first painting is.
+//   "sample" is the bundled sample photograph (1600 x 1200); "24MP" one of 6000 x 4000
+//   painted by the sample generator into a temporary folder.
+// Each figure is a median over repetitions; the context names the cores. The slider figures
+// also say where the time goes: the render's stages (ms per release, each from the end of
+// the previous one, the first from the release), and "shown", from the render's last stage
+// until the painting is on the screen.
+
+#include "ImageFileBridges.h"
+#include "LayerManager.h"
+#include "MessagePump.h"
+#include "Quenzella_TolvaAppComponent.h"
+#include "RenderThread.h"
+#include "StylizedWatercolor.h"
+#include "WatercolorRender.h"
+#include "XErrors.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace juce
+{
+    // The framework's own one-step dispatch (exported by its Linux message loop).
+    bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
+
+namespace
+{
+    using Clock = std::chrono::steady_clock;
+
+    double secondsSince (Clock::time_point start)
+    {
+        return std::chrono::duration<double> (Clock::now() - start).count();
+    }
+
+    /** The time of each stage of the watercolour renders, told by the render on its thread. */
+    struct StageTimes
+    {
+        static StageTimes& get()
+        {
+            static StageTimes instance;
+            return instance;
+        }
+
+        static void observe (const char* stage)
+        {
+            auto& t = get();
+            const std::scoped_lock lock (t.mutex);
+            const auto now = Clock::now();
+            t.totals[stage] += std::chrono::duration<double, std::milli> (now - t.last).count();
+            t.last = now;
+        }
+
+        /** The next stage is timed from start. */
+        void mark (Clock::time_point start)
+        {
+            const std::scoped_lock lock (mutex);
+            last = start;
+        }
+
+        double sinceLastStage (Clock::time_point end)
+        {
+            const std::scoped_lock lock (mutex);
+            return std::chrono::duration<double, std::milli> (end - last).count();
+        }
+
+        std::map<std::string, double> take()
+        {
+            const std::scoped_lock lock (mutex);
+            return std::exchange (totals, {});
+        }
+
+        std::mutex mutex;
+        Clock::time_point last = Clock::now();
+        std::map<std::string, double> totals;
+    };
+
+    /** A home and XDG folders of its own, so no run touches the user's settings or presets;
+        made first, so it also lets the program live through the X errors of a bare display. */
+    struct PrivateFolders
+    {
+        PrivateFolders()
+        {
+            sxgui::ignoreXErrors();   // before the first window: no window manager under Xvfb
+
+            for (const char* variable : { "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
+            {
+                const auto folder = root.getChildFile (variable);
+                folder.createDirectory();
+                ::setenv (variable, folder.getFullPathName().toRawUTF8(), 1);
+            }
+        }
+        ~PrivateFolders()  { root.deleteRecursively(); }
+
+        juce::File root = juce::File::createTempFile ("preview-bench");
+    };
+
+    /** The product's main component on the desktop, started and built as the main window
+        does, for the whole run. */
+    struct Session
+    {
+        PrivateFolders folders;
+        juce::ScopedJuceInitialiser_GUI gui;
+        Quenzella_TolvaAppComponent main;
+        juce::File sample { SX_SAMPLE_PHOTO };
+        juce::File large;
+
+        Session()
+        {
+            main.startUp();
+            main.createUI();
+            main.setBounds (0, 0, 1400, 900);
+            main.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
+            main.setVisible (true);
+            settle();
+        }
+
+        ~Session()
+        {
+            waitForRenders();
+            main.removeFromDesktop();
+        }
+
+        /** Dispatches what is pending without waiting. */
+        void settle()  { sxgui::drainMessages(); }
+
+        /** Waits for the preview render (and any it chains) and its completion. */
+        void waitForRenders()
+        {
+            while (main.isRendering())
+                juce::dispatchNextMessageOnSystemQueue (false);
+        }
+
+        /** Paints what waits to be painted onto the window now. */
+        void showOnScreen()
+        {
+            if (auto* peer = main.getPeer())
+                peer->performAnyPendingRepaintsNow();
+        }
+
+        juce::File photo (bool twentyFourMegapixels)
+        {
+            if (! twentyFourMegapixels)
+                return sample;
+            if (! large.existsAsFile())
+            {
+                large = folders.root.getChildFile ("photo-24mp.jpg");
+                juce::ChildProcess painter;
+                if (! painter.start (juce::StringArray { SX_SAMPLE_PHOTO_GENERATOR, large.getFullPathName(), "6000", "4000" })
+                     || ! painter.waitForProcessToFinish (600000))
+                    large = juce::File();
+            }
+            return large;
+        }
+    };
+
+    Session& session()
+    {
+        static Session instance;
+        return instance;
+    }
+
+    // Named before the run starts, so the context printed first carries it.
+    [[maybe_unused]] const bool coresNamed
+        = (benchmark::AddCustomContext ("cores", std::to_string (juce::SystemStats::getNumCpus())), true);
+
+    /** Opens the sample photograph once and renders it, then each iteration moves the named
+        slider's value and sends its release, until the painting is on the screen. */
+    void SliderRelease (benchmark::State& state, const char* sliderName)
+    {
+        auto& s = session();
+        if (s.main.getCurrentImageFile() != s.sample)
+        {
+            s.main.openImage (s.sample, false);
+            s.waitForRenders();
+        }
+
+        auto* effect = dynamic_cast<StylizedWatercolor*> (s.main.getLayerManager()->getFirstEffectLayer());
+        if (effect == nullptr || s.main.getWorkingImage() == nullptr)
+        {
+            state.SkipWithError ("the sample photograph did not open");
+            return;
+        }
+
+        juce::Slider slider (sliderName);
+        auto& settings = effect->getSettings();
+        float& value = juce::String (sliderName) == "outlineSlider" ? settings.mOutline : settings.mStrength;
+        int step = 0;
+        double shown = 0.0;
+
+        auto& stages = StageTimes::get();
+        WatercolorRender::setStageObserver (StageTimes::observe);
+        stages.take();
+
+        for (auto _ : state)
+        {
+            value = (step++ % 2) == 0 ? 0.35f : 0.65f;
+            const auto start = Clock::now();
+            stages.mark (start);
+            effect->controlChanged (&slider);
+            s.waitForRenders();
+            s.showOnScreen();
+            const auto end = Clock::now();
+            state.SetIterationTime (std::chrono::duration<double> (end - start).count());
+            shown += stages.sinceLastStage (end);
+        }
+        WatercolorRender::setStageObserver (nullptr);
+
+        const auto releases = (double) state.iterations();
+        for (const auto& [stage, ms] : stages.take())
+            state.counters[stage + " ms"] = ms / releases;
+        state.counters["shown ms"] = shown / releases;
+        state.counters["longest side"] = (double) juce::jmax (s.main.getWorkingImage()->width, s.main.getWorkingImage()->height);
+    }
+
+    /** Each iteration opens the photograph: the time until the working copy is on the screen,
+        or until the first painting is. */
+    void Open (benchmark::State& state, bool twentyFourMegapixels, bool untilPainted)
+    {
+        auto& s = session();
+        const auto file = s.photo (twentyFourMegapixels);
+        if (! file.existsAsFile())
+        {
+            state.SkipWithError ("no photograph to open");
+            return;
+        }
+
+        for (auto _ : state)
+        {
+            const auto start = Clock::now();
+            s.main.openImage (file, false);
+            if (untilPainted)
+                s.waitForRenders();
+            s.showOnScreen();
+            state.SetIterationTime (secondsSince (start));
+
+            state.PauseTiming();
+            s.waitForRenders();
+            s.settle();
+            state.ResumeTiming();
+        }
+
+        if (auto* source = s.main.getOriginalImage())
+            state.counters["megapixels"] = (double) source->width * source->height / 1.0e6;
+    }
+
+    void configure (benchmark::internal::Benchmark* b, int iterations)
+    {
+        b->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (iterations)
+         ->Repetitions (5)->ReportAggregatesOnly (true);
+    }
+}
+
+BENCHMARK_CAPTURE (SliderRelease, strengthSlider, "strengthSlider")->Apply ([] (auto* b) { configure (b, 4); });
+BENCHMARK_CAPTURE (SliderRelease, outlineSlider, "outlineSlider")->Apply ([] (auto* b) { configure (b, 4); });
+BENCHMARK_CAPTURE (Open, ToPhotographShown/sample, false, false)->Apply ([] (auto* b) { configure (b, 2); });
+BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/sample, false, true)->Apply ([] (auto* b) { configure (b, 2); });
+BENCHMARK_CAPTURE (Open, ToPhotographShown/24MP, true, false)->Apply ([] (auto* b) { configure (b, 1); });
+BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/24MP, true, true)->Apply ([] (auto* b) { configure (b, 1); });
