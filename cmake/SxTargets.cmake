@@ -58,10 +58,14 @@ function(sx_add_test_suite name folder)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock sx_test_support sx_opencv)
   sx_apply_flags(${name})
-  # Tests of a fixture named *RealPointer* move the display's one pointer: they run alone,
-  # so no other test's window sees it jump.
+  # Every test asks for an X display of its own (scripts/with-test-displays.sh provides
+  # them; without a resource file CTest ignores the request and all share $DISPLAY).
+  # Tests of a fixture named *RealPointer* move the display's one pointer: on a shared
+  # display they run alone, so no other test's window sees it jump.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*RealPointer*"
-                       PROPERTIES ENVIRONMENT "SX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+                       PROPERTIES RESOURCE_GROUPS "displays:1"
+                                  ENVIRONMENT "SX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "*RealPointer*"
-                       PROPERTIES RUN_SERIAL TRUE ENVIRONMENT "SX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+                       PROPERTIES RUN_SERIAL TRUE RESOURCE_GROUPS "displays:1"
+                                  ENVIRONMENT "SX_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
 endfunction()

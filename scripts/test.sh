@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Configures, builds with every core and runs the whole test suite (GUI tests under Xvfb).
+# Configures, builds with every core and runs the whole test suite (GUI tests on virtual
+# displays, one per job).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
-xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir build -j "$jobs" --output-on-failure
+./scripts/with-test-displays.sh "$jobs" ctest --test-dir build -j "$jobs" --output-on-failure

@@ -1,9 +1,17 @@
 #include "Quenzella_TolvaAppComponent.h"
 
 #include "AbstractWaterColor.h"
+#include "GenericImageListPanel.h"
 #include "StylizedWatercolor.h"
 #include "SxPanTool.h"
 #include "SxWidgetArt.h"
+
+Quenzella_TolvaAppComponent::Quenzella_TolvaAppComponent()
+{
+    // The pickers live above the effects that own them; the maker captures nothing, so it
+    // may stay installed after this component is gone.
+    GenericImageList::installMaker (&GenericImageListPanel::make);
+}
 
 void Quenzella_TolvaAppComponent::openInfoPage()
 {

@@ -3,11 +3,12 @@
 #include "GenericAppComponentLayers.h"
 
 /** The product's main component: its names, versions, information page and its two
-    effects, Abstract Watercolor first and Stylized Watercolor second. */
+    effects, Abstract Watercolor first and Stylized Watercolor second. Constructing it
+    installs the thumbnail picker the effects' controls create (GenericImageList::create). */
 class Quenzella_TolvaAppComponent : public GenericAppComponentLayers
 {
 public:
-    Quenzella_TolvaAppComponent() = default;
+    Quenzella_TolvaAppComponent();
 
     juce::String getAppName() const override            { return "Quenzella - Tolva"; }
     juce::String getBundleIdentifier() const override   { return "com.zorvant.QuenzellaTolva"; }

@@ -7,6 +7,7 @@
 #include "PlatformPaths.h"
 #include "PlatformResources.h"
 #include "SettingsKeys.h"
+#include "StaticImageLayer.h"
 #include "SxColorComponent.h"
 #include "SxLabel.h"
 #include "SxMainMenuButton.h"
@@ -486,6 +487,95 @@ void GenericAppComponent::addEffectGroup (const juce::String& name, const juce::
 {
     effectGroups.push_back ({ {}, name, icon });
     currentEffectGroup = (int) effectGroups.size() - 1;
+}
+
+juce::Array<juce::Image> GenericAppComponent::getEffectIcons() const
+{
+    juce::Array<juce::Image> icons;
+    for (const auto& group : effectGroups)
+        icons.add (group.icon.createCopy());
+    return icons;
+}
+
+juce::StringArray GenericAppComponent::getEffectNames() const
+{
+    juce::StringArray names;
+    for (const auto& group : effectGroups)
+        names.add (group.name);
+    return names;
+}
+
+void GenericAppComponent::saveLastCategory (const juce::String&, int, bool) {}
+
+void GenericAppComponent::loadLastCategory (int, int, bool) {}
+
+void GenericAppComponent::selectEffectIndex (int index, bool render)
+{
+    if (layerManager == nullptr || layerManager->getNumLayers() == 0
+        || dynamic_cast<StaticImageLayer*> (layerManager->getLayer (0)) == nullptr)
+        return;
+
+    const auto& effects = effectGroups[(size_t) currentEffectGroup].effects;
+    if (! juce::isPositiveAndBelow (index, (int) effects.size()))
+        return;
+
+    auto* chosen = effects[(size_t) index];
+    auto* current = layerManager->getFirstEffectLayer();
+    if (current == chosen)
+        return;
+
+    // The old page's pop-ups close with its controls, before anything they point to moves.
+    if (current != nullptr)
+        current->destroyControls();
+
+    for (auto& group : effectGroups)
+        for (auto* effect : group.effects)
+            effect->dropCachedImages();
+
+    selectTool (nullptr);
+
+    chosen->setManager (layerManager.get());
+    chosen->setCallback (this);
+    layerManager->replaceEffectLayer (chosen, false);
+    layerManager->selectLayer (chosen, true);
+    chosen->setNeedsRender (true);
+    layerManager->invalidateFromLayer (chosen, render);
+
+    showEffectControls (chosen);
+    showPresetsOfEffect (chosen->getShortName());
+
+    if (auto* area = findChildWithID ("subToolInsideControlComponent"))
+        area->deleteAllChildren();
+    if (auto* bar = findChildWithID ("subToolBarComp"))
+    {
+        SxRelativeBounds::apply (*bar, "0, topBar.bottom - 30, effectControlComponent.left, top+30");
+        bar->setVisible (false);
+    }
+    if (auto* area = findChildWithID ("subToolInsideControlComponent"))
+        area->setVisible (false);
+}
+
+void GenericAppComponent::showEffectControls (Layer* layer)
+{
+    if (layerManager != nullptr)
+        for (int i = 1; i < layerManager->getNumLayers(); ++i)
+            if (auto* above = layerManager->getLayer (i))
+                above->destroyControls();
+
+    if (effectTabs == nullptr)
+        return;
+
+    effectTabs->clearPages();
+
+    if (layer != nullptr)
+    {
+        effectTitleLabel->setText (layer->getShortName(), juce::dontSendNotification);
+        layer->buildControls();
+        effectTabs->showLayerPages (*layer);
+    }
+
+    if (auto* area = findChildWithID ("subToolInsideControlComponent"))
+        area->deleteAllChildren();
 }
 
 //==============================================================================

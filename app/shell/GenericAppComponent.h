@@ -172,6 +172,23 @@ public:
     void addEffectGroup (const juce::String& name, const juce::Image& icon);
     const std::vector<EffectGroup>& getEffectList() const noexcept   { return effectGroups; }
     int getCurrentEffectGroup() const noexcept                       { return currentEffectGroup; }
+    /** Each group's icon, in list order (copies). */
+    juce::Array<juce::Image> getEffectIcons() const;
+    /** Each group's name, in list order. */
+    juce::StringArray getEffectNames() const;
+    /** Selects a group by name; with one group it is always the current one: nothing. */
+    void saveLastCategory (const juce::String& groupName, int effectIndex, bool render);
+    /** Selects a group by index; with one group: nothing. */
+    void loadLastCategory (int groupIndex, int effectIndex, bool render);
+
+    /** Makes effect index of the current group the stack's effect layer and shows its
+        controls; with render, asks for a preview render. Nothing before an image is set up,
+        or when that effect is the effect layer already. The effect leaving the stack stays
+        alive in its group with its settings. */
+    void selectEffectIndex (int index, bool render);
+    /** Refills the effect panel with layer's control pages; with none the panel stays
+        empty and the title keeps its text. */
+    void showEffectControls (Layer* layer);
 
     //==============================================================================
     // What the parts of the program reach
@@ -274,6 +291,8 @@ protected:
     virtual std::unique_ptr<SxTool> createPanTool()                 { return nullptr; }
     /** Reads the colour history from its file. */
     virtual void loadColorHistory() {}
+    /** Tells the preset browser which effect's presets to list. */
+    virtual void showPresetsOfEffect (const juce::String& /*shortName*/) {}
 
     /** Deletes everything inside the application's data folder. */
     virtual void clearAppDataFolder();

@@ -58,7 +58,7 @@ bool ImageBlob::writeEntry (juce::PropertySet& set, const juce::String& key, int
     return true;
 }
 
-ImageBlob::Content ImageBlob::read (juce::InputStream& compressedSource, int bytesPerPixel)
+ImageBlob::Content ImageBlob::read (juce::InputStream& compressedSource, int bytesPerPixel, size_t maxPixels)
 {
     Content content;
     const auto start = compressedSource.getPosition();
@@ -78,7 +78,7 @@ ImageBlob::Content ImageBlob::read (juce::InputStream& compressedSource, int byt
 
     content.result = Content::Result::refused;
     const size_t pixelCount = (size_t) content.width * (size_t) content.height;
-    if (pixelCount > PixelMath::maxPixelCount)
+    if (pixelCount > std::min (maxPixels, PixelMath::maxPixelCount))
         return content;
     const size_t wanted = pixelCount * (size_t) bytesPerPixel;
 
@@ -121,6 +121,12 @@ ImageBlob::Content ImageBlob::read (juce::InputStream& compressedSource, int byt
         if (! resize (wanted))
             return content;
         std::fill (pixels.get() + got, pixels.get() + wanted, (uint8_t) 0);
+        content.cut = true;
+    }
+    else
+    {
+        uint8_t extra = 0;
+        content.trailingBytes = inflated.read (&extra, 1) == 1;
     }
 
     if (content.pixelsByteReversed && bytesPerPixel == 4)

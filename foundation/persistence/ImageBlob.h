@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PixelMath.h"
+
 #include <juce_core/juce_core.h>
 
 #include <cstdint>
@@ -44,6 +46,11 @@ public:
         int width = 0;
         int height = 0;
         PixelMemory pixels;   ///< width * height * bytesPerPixel bytes when complete
+        /** Complete, but the data ended before every pixel byte arrived. */
+        bool cut = false;
+        /** Complete, and more bytes follow the pixels: the sides do not describe the data
+            (damage, or an image too large for the 16-bit fields). */
+        bool trailingBytes = false;
     };
 
     /** The key under which the entry of an image stored under key lies. */
@@ -60,8 +67,10 @@ public:
                             const uint8_t* pixels, int bytesPerPixel);
 
     /** Inflates a blob from the compressed bytes at the source's position. A colour
-        blob (4 bytes per pixel) with the reversed flag comes back in memory order. */
-    static Content read (juce::InputStream& compressedSource, int bytesPerPixel);
+        blob (4 bytes per pixel) with the reversed flag comes back in memory order; a
+        size of more than maxPixels pixels is refused before anything is allocated. */
+    static Content read (juce::InputStream& compressedSource, int bytesPerPixel,
+                         size_t maxPixels = PixelMath::maxPixelCount);
 
     /** The compressed bytes of the entry under key + "_data"; false when it is missing
         or empty. */

@@ -7,6 +7,7 @@
 #include "JpegCodec.h"
 #include "PixelMath.h"
 #include "PlatformImageDecoder.h"
+#include "ScopedFileSizeLimit.h"
 #include "SxImageRgbaBytes.h"
 #include "TestImages.h"
 
@@ -271,27 +272,6 @@ namespace
         sxtest::TempFolder temp;
         juce::File folder, target;
     };
-
-    /** Lowers the file size limit (which binds root too) and ignores SIGXFSZ, so that a
-        write beyond it fails with EFBIG instead of ending the process. */
-    struct ScopedFileSizeLimit
-    {
-        explicit ScopedFileSizeLimit (rlim_t bytes)
-        {
-            getrlimit (RLIMIT_FSIZE, &previous);
-            previousHandler = std::signal (SIGXFSZ, SIG_IGN);
-            rlimit lowered = previous;
-            lowered.rlim_cur = bytes;
-            setrlimit (RLIMIT_FSIZE, &lowered);
-        }
-        ~ScopedFileSizeLimit()
-        {
-            setrlimit (RLIMIT_FSIZE, &previous);
-            std::signal (SIGXFSZ, previousHandler);
-        }
-        rlimit previous {};
-        void (*previousHandler) (int) = nullptr;
-    };
 }
 
 TEST_F (FailedSave, AFileSizeLimitLeavesTheOldFileAndSaysWhy)
@@ -301,7 +281,7 @@ TEST_F (FailedSave, AFileSizeLimitLeavesTheOldFileAndSaysWhy)
     const auto painting = makePainting (400, 300, true);
     juce::Result result = juce::Result::ok();
     {
-        const ScopedFileSizeLimit limit (64 * 1024);
+        const sxtest::ScopedFileSizeLimit limit (64 * 1024);
         result = ImageFileWriter::write (painting, target, options);
     }
     ASSERT_TRUE (result.failed());

@@ -1,6 +1,7 @@
 #include "ColorComponent.h"
 #include "SxBorderComponent.h"
 #include "SxColorComponent.h"
+#include "SxDeleteChildrenComponent.h"
 #include "SxLabel.h"
 #include "SxUIComponent.h"
 #include "WhiteTurquoiseBorderComponent.h"
@@ -103,6 +104,24 @@ TEST (SxComponentTest, RemovedBorrowedChildCanBeHandedOverForGood)
     }
 
     EXPECT_EQ (watch.getComponent(), nullptr);
+}
+
+TEST (SxDeleteChildrenComponentTest, DeletesWhatItStillHoldsAndNothingTakenOut)
+{
+    juce::Component::SafePointer<juce::Component> held, taken;
+    auto keep = std::make_unique<juce::Component> ("taken");
+    taken = keep.get();
+
+    {
+        SxDeleteChildrenComponent grid ("insideComponent");
+        held = new juce::Component ("held");
+        grid.addAndMakeVisible (held.getComponent());
+        grid.addAndMakeVisible (keep.get());
+        grid.removeChildComponent (keep.get());
+    }
+
+    EXPECT_EQ (held.getComponent(), nullptr);
+    EXPECT_NE (taken.getComponent(), nullptr);
 }
 
 TEST (SxLabelTest, TextWidthIsTheCutTextWidthPlusTheLeftInset)

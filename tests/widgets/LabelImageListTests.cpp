@@ -13,6 +13,7 @@ namespace
         {
             SxLabelImageList::Options options;
             options.variant.callOutBounds = "0, 0, left + parent.width, top + parent.height";
+            options.tooltip = "Choose a border.";
             auto* row = new SxLabelImageList ("edgeImageList", "Border", "Tolva_Thumbnail_Borders", "Border", options);
             panel.addAndMakeVisible (row);
             return *row;
@@ -45,6 +46,7 @@ TEST_F (LabelImageListTest, TheCaptionSitsLeftOfTheFiftyPixelPickerItCreatesAndO
     EXPECT_TRUE (list->showSelectionFrame && list->showNumbers && list->opensAsPanel);
     EXPECT_EQ (list->variant.callOutBounds, "0, 0, left + parent.width, top + parent.height");
     EXPECT_FALSE (list->variant.fullWindow || list->variant.inCallOut);
+    EXPECT_EQ (list->tooltip, "Choose a border.");
     EXPECT_EQ (list->rebuilds, 1) << "laid out once, after its settings and size";
 
     // The row follows the panel's width.

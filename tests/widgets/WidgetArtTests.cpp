@@ -61,6 +61,10 @@ namespace
         { WidgetArt::toolbarRedo, 62, 52 }, { WidgetArt::toolbarCompare, 62, 52 }, { WidgetArt::toolbarInfo, 88, 68 },
         { WidgetArt::toolbarProducts, 88, 68 }, { WidgetArt::toolbarRandomize, 74, 52 }, { WidgetArt::toolbarShadow, 82, 16 },
         { WidgetArt::effectPanelHideArrow, 82, 60 }, { WidgetArt::effectPanelShowArrow, 82, 60 },
+        // The thumbnail picker: opener placeholder and frame, item background, badge, selection frame.
+        { WidgetArt::imageListPlaceholder, 100, 100 }, { WidgetArt::imageListOpenerFrame, 110, 110 },
+        { WidgetArt::imageListItemBackground, 220, 220 }, { WidgetArt::imageListBadge, 60, 59 },
+        { WidgetArt::imageListSelectionFrame, 108, 108 },
     };
 }
 

@@ -43,8 +43,7 @@ public:
     int columns = 0;
     int itemSize = 100;
     juce::String title = "null";
-    /** The opener's tooltip (the owner's help text); read whenever the opener's tooltip
-        is asked for, so an owner may set it at any time. */
+    /** The opener's tooltip (the owner's help text); set before the first rebuild. */
     juce::String tooltip;
     /** Told of each choice; not owned. */
     GenericImageListCallback* callback = nullptr;

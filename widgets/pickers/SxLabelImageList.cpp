@@ -33,6 +33,7 @@ SxLabelImageList::SxLabelImageList (const juce::String& listName, const juce::St
     imageList->showSelectionFrame = options.showSelectionFrame;
     imageList->showNumbers = options.showNumbers;
     imageList->opensAsPanel = true;
+    imageList->tooltip = options.tooltip;
     imageList->setSize (pickerSize, pickerSize);
     imageList->rebuild();
     SxRelativeBounds::apply (*imageList, "parent.width - 50 - 5, 10, left + 50, top + 50");

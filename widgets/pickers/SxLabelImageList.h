@@ -24,12 +24,14 @@ class SxLabel;
 class SxLabelImageList : public SxComponent
 {
 public:
-    /** How the picker shows: the maker's variant and two of its display flags. */
+    /** How the picker shows: the maker's variant, two of its display flags and the
+        opener's tooltip. */
     struct Options
     {
         GenericImageList::Variant variant;
         bool showSelectionFrame = true;
         bool showNumbers = true;
+        juce::String tooltip;
     };
 
     SxLabelImageList (const juce::String& listName, const juce::String& labelText, const juce::String& sourceFolder,

@@ -83,13 +83,11 @@ namespace WatercolorControlPage
         {
             SxLabelImageList::Options options;
             options.variant = thumbnailPicker();
+            options.tooltip = borderHelp;
             auto* border = new SxLabelImageList (borderName, "Border", borderThumbnails, "Border", options);
 
             if (auto* list = border->getImageList())
-            {
                 list->callback = &listeners.imageLists;
-                list->tooltip = borderHelp;
-            }
             return border;
         }
     }

@@ -1,9 +1,8 @@
 #include "WatercolorPaperAndBorder.h"
 
 #include "AppIdentity.h"
-#include "PropertyValues.h"
 #include "ResourceArchive.h"
-#include "SxPropertySet.h"
+#include "TestArchive.h"
 #include "TestImages.h"
 
 #include <gtest/gtest.h>
@@ -36,39 +35,14 @@ namespace
 
         void writeArchive (const std::map<juce::String, Group>& groups)
         {
-            juce::MemoryOutputStream items;
-            SxPropertySet index;
-            index.setValue ("binaryFileVersion", "0");
+            sxtest::ArchiveGroups archive;
             for (const auto& [group, entries] : groups)
             {
-                SxPropertySet set;
-                setIntProperty (set, "Count", (int) entries.size());
-                for (size_t i = 0; i < entries.size(); ++i)
-                {
-                    juce::Image image (juce::Image::ARGB, entries[i].second, 1, true);
-                    image.clear (image.getBounds(), juce::Colours::grey);
-                    juce::MemoryOutputStream png;
-                    juce::PNGImageFormat().writeImageToStream (image, png);
-                    const int location = 8 + (int) items.getDataSize();
-                    items << png.getMemoryBlock();
-                    setStringProperty (set, "Name" + juce::String ((int) i), entries[i].first + ".png");
-                    setIntProperty (set, "Location" + juce::String ((int) i), location);
-                    setIntProperty (set, "Size" + juce::String ((int) i), (int) png.getDataSize());
-                }
-                juce::PropertySet outer;
-                set.writeAsRecord (outer, "g");
-                index.setValue (group, outer.getValue ("g"));
+                auto& items = archive[group];
+                for (const auto& [name, width] : entries)
+                    items.push_back ({ name + ".png", sxtest::pngBytes (width, 1, juce::Colours::grey) });
             }
-            juce::MemoryOutputStream indexBytes;
-            index.writeToStream (indexBytes);
-
-            juce::MemoryOutputStream out;
-            out.writeInt64 (8 + (juce::int64) items.getDataSize());
-            out << items.getMemoryBlock();
-            out.writeInt64 ((juce::int64) indexBytes.getDataSize());
-            out << indexBytes.getMemoryBlock();
-            const auto file = folder.get().getChildFile (AppIdentity::getAppName() + ".bin");
-            ASSERT_TRUE (file.replaceWithData (out.getData(), out.getDataSize()));
+            ASSERT_TRUE (sxtest::writeResourceArchive (folder.get().getChildFile (AppIdentity::getAppName() + ".bin"), archive));
             loadResourceArchiveIndex();
         }
 

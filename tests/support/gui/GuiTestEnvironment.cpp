@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -13,9 +14,28 @@ namespace
         runs no environment, so test discovery needs no display. */
     class GuiTestEnvironment : public ::testing::Environment
     {
+        /** CTest names the display it gave this test ("id:d12,slots:1" is display :12). */
+        static void useAssignedDisplay()
+        {
+            const char* assigned = std::getenv ("CTEST_RESOURCE_GROUP_0_DISPLAYS");
+            if (assigned == nullptr)
+                return;
+
+            const std::string text (assigned);
+            const auto start = text.find ("id:d");
+            if (start == std::string::npos)
+                return;
+
+            const auto end = text.find (',', start);
+            const auto number = text.substr (start + 4, end == std::string::npos ? std::string::npos : end - start - 4);
+            ::setenv ("DISPLAY", (":" + number).c_str(), 1);
+        }
+
     public:
         void SetUp() override
         {
+            useAssignedDisplay();
+
             if (std::getenv ("DISPLAY") == nullptr)
                 GTEST_FAIL() << "The GUI tests need an X display: run them under xvfb-run -a";
 
