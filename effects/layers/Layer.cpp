@@ -1,13 +1,17 @@
 #include "Layer.h"
 
 #include "EffectPresetFolders.h"
+#include "GenericImageList.h"
 #include "LayerManager.h"
 #include "LayerRegistry.h"
 #include "PropertyValues.h"
+#include "SxColorPicker.h"
 #include "SxMainTabComponent.h"
 
 #include <algorithm>
+#include <functional>
 #include <typeinfo>
+#include <utility>
 
 Layer::Layer() = default;
 
@@ -279,8 +283,44 @@ std::vector<SxTool*> Layer::getTools() const
     return result;
 }
 
+namespace
+{
+    /** A thumbnail panel slides in outside the page and a colour call-out sits on the
+        window: both would outlive the page. They close before it goes, and report nothing
+        while closing (the layer may be half torn down). */
+    void closePopupsOf (juce::Component& page)
+    {
+        juce::Array<juce::Component*> descendants;
+        std::function<void (juce::Component&)> collect = [&] (juce::Component& c)
+        {
+            for (auto* child : c.getChildren())
+            {
+                descendants.add (child);
+                collect (*child);
+            }
+        };
+        collect (page);
+
+        for (auto* c : descendants)
+        {
+            if (auto* list = dynamic_cast<GenericImageList*> (c))
+            {
+                list->callback = nullptr;
+                if (list->isOpen())
+                    list->dismiss();
+            }
+            else if (auto* picker = dynamic_cast<SxColorPicker*> (c))
+            {
+                picker->callback = nullptr;
+                picker->boundColour = nullptr;
+            }
+        }
+    }
+}
+
 void Layer::buildControls()
 {
+    destroyControls();
     removeTools();
     createControlTabs();
 }
@@ -293,10 +333,15 @@ void Layer::refreshControls()
 
 void Layer::destroyControls()
 {
+    // The list empties first: a page's teardown must find no page of this layer to refresh.
+    const auto pages = std::exchange (controlTabs, {});
+
+    for (auto* page : pages)
+        closePopupsOf (*page);
+
     // A page deletes its rows with itself, and leaves the effect panel that shows it.
-    for (auto* page : controlTabs)
+    for (auto* page : pages)
         delete page;
-    controlTabs.clear();
 }
 
 void Layer::createControlTabs()

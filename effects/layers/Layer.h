@@ -1,8 +1,10 @@
 #pragma once
 
+#include "GenericImageListCallback.h"
 #include "LayerCallback.h"
 #include "LayerSaveOptions.h"
 #include "RenderParameters.h"
+#include "SxControlChangedCallback.h"
 #include "SxImageRgbaBytes.h"
 #include "SxLayerServices.h"
 #include "SxMainTabComponentCallback.h"
@@ -30,13 +32,15 @@ class GenericImageList;
     Settings saved by the base class: "layerName", "layerOpacity", "visible",
     "compositeMode". Opacity and blend mode are kept and saved only; no render reads them.
 
-    The control events arrive through the framework listeners below and, once the
-    widget kit has them, through its callback interfaces (control changed, image-list
-    item chosen, combo changed); the first two are declared here already.
+    The control events arrive through the framework listeners below and through the kit's
+    callback interfaces (control changed, image-list item chosen); all end in
+    controlChanged or imageListItemChosen.
     Sub-layers belong to their holder and are deleted with it; so do the control pages,
     which the effect panel only shows (SxLayerServices).
 */
-class Layer : public juce::Button::Listener,
+class Layer : public GenericImageListCallback,
+              public SxControlChangedCallback,
+              public juce::Button::Listener,
               public juce::Slider::Listener,
               public juce::MultiTimer,
               public SxMainTabComponentCallback,
@@ -192,12 +196,15 @@ public:
     /** Makes tool the active tool, asking the host to select it unless it is its current one. */
     virtual void setActiveTool (SxTool* tool);
 
-    /** Empties the tool list (without deleting the tools) and creates the control tabs;
-        the effects then fill the pages. */
+    /** Makes the control pages afresh: the pages the layer had go first (destroyControls),
+        the tools leave the list (removeTools), then createControlTabs. Effects fill the
+        first page after calling this. */
     virtual void buildControls();
-    /** Every control-tab page shows its controls' bound values again. */
+    /** Every page shows its controls' bound values again, telling nobody. */
     virtual void refreshControls();
-    /** Deletes every control-tab page with its children and empties the list. */
+    /** Deletes every control-tab page with its children and empties the list. A thumbnail
+        panel or colour call-out a page has open is closed first, with its reports cut, so
+        nothing of the old page is left pointing at the layer or the canvas. */
     virtual void destroyControls();
     /** Creates the control-tab pages: max (getControlTabCount(), 1) pages named "0", "1",
         ..., each 256 x 1000 and showing its scroll bar when tabComponentOption() says so;
@@ -217,9 +224,9 @@ public:
     void setSelectedControlTab (int index) override { selectedControlTab = index; }
 
     /** A control of the layer changed (the effects react). */
-    virtual void controlChanged (juce::Component*) {}
+    void controlChanged (juce::Component*) override {}
     /** A thumbnail list of the layer reported a choice. */
-    virtual void imageListItemChosen (GenericImageList*, int) {}
+    void imageListItemChosen (GenericImageList*, int) override {}
     void buttonClicked (juce::Button* button) override { controlChanged (button); }
     void sliderValueChanged (juce::Slider* slider) override { controlChanged (slider); }
     /** Stops the timer. */

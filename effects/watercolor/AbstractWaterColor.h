@@ -21,6 +21,8 @@ public:
     juce::String getDisplayName() const override { return "Abstract Watercolor"; }
     /** The StylizedWatercolor reset (which randomises), then one more randomisation. */
     void resetToDefaults() override;
+    /** The stylized page with "Paint Vibrancy" (saturation) in place of the colour shift. */
+    void buildControls() override;
 
     /** The stylized dab pattern used as windows: a more vivid copy of the input shows
         through the dabs on white, which is multiplied twice through a softened paint mask

@@ -22,6 +22,7 @@ StylizedWatercolor::StylizedWatercolor()
 
 StylizedWatercolor::~StylizedWatercolor()
 {
+    destroyControls();
     caches.releaseAll();
 }
 
@@ -48,6 +49,7 @@ void StylizedWatercolor::randomizeSettings()
 {
     caches.releaseAll();
     settings.randomize (hasTracedOutlines());
+    refreshControls();
 }
 
 void StylizedWatercolor::saveToPropertySet (SxPropertySet& set, const LayerSaveOptions& options)
@@ -70,6 +72,7 @@ void StylizedWatercolor::loadFromPropertySet (const SxPropertySet& set, const La
         caches.dabLayer.reset();
 
     maskData.loadFromPropertySet (set, maskKey);
+    refreshControls();
     Layer::loadFromPropertySet (set, options);
 }
 
@@ -90,6 +93,7 @@ void StylizedWatercolor::applyTextPreset (const juce::String& textPreset)
     caches.inkOutlineMask.reset();
     if (settings.mVariation != previousVariation)
         caches.dabLayer.reset();
+    refreshControls();
     Layer::applyTextPreset (textPreset);
 }
 
@@ -153,10 +157,12 @@ void StylizedWatercolor::controlChanged (juce::Component* component)
     {
         // Nothing to paint through yet: the render waits until a mask is applied.
         openSelectiveMaskWizard();
+        refreshControls();
         recordUndoState();
         return;
     }
 
+    refreshControls();
     recordUndoState();
     parametersChanged (nullptr);
 }

@@ -3,8 +3,15 @@
 #include "DabPainter.h"
 #include "Layer.h"
 #include "SelectMaskData.h"
+#include "SxUIComponentCallback.h"
 #include "WatercolorCaches.h"
+#include "WatercolorControlTable.h"
 #include "WatercolorSettings.h"
+
+#include <optional>
+
+class PaperChoiceUI;
+class SxLabelImageList;
 
 /** The watercolour effect layer: a paper or plain background, a field of brush dabs
     through a paint-area mask, an ink outline on top, mixed with its input.
@@ -12,7 +19,8 @@
     This file pair holds the layer's lifecycle: which cached images each change releases,
     how control changes travel to a render, presets and persistence. The values live in
     WatercolorSettings, the cached images in WatercolorCaches, the selective mask in
-    SelectMaskData; the render steps have their own files.
+    SelectMaskData; the render steps have their own files, and so do the controls
+    (controls/: the "Adjust" page, its tables and the background panel).
 
     Cache releases:
     | event                                  | ink outline | dabs          | paper | border |
@@ -26,11 +34,13 @@
 
     A new layer starts with randomised settings (system-wide generator).
 */
-class StylizedWatercolor : public Layer
+class StylizedWatercolor : public Layer,
+                           public SxUIComponentCallback
 {
 public:
     /** Resets, which randomises. */
     StylizedWatercolor();
+    /** The controls go first, while the settings they are bound to still exist. */
     ~StylizedWatercolor() override;
 
     //==============================================================================
@@ -74,10 +84,43 @@ public:
     void rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
 
     //==============================================================================
+    // Controls (controls/StylizedWatercolorControls.cpp)
+
+    /** The "Adjust" page on the first control tab: every row bound to its setting and
+        reporting to this layer; the rows of the Color Area shown at once, then every
+        control shows its value. */
+    void buildControls() override;
+    /** Every control shows its bound value again, telling nobody (after a load, a preset,
+        randomising, undo); the thumbnails show the current border and paper; a Color Area
+        that changed shows its rows over 400 ms. */
+    void refreshControls() override;
+    /** The pages go (closing an open thumbnail panel or colour call-out first), and with
+        them paperChoice and borderList. */
+    void destroyControls() override;
+    /** Shows and hides the Color Area's rows (the "Selective Mask" button, Wet Edges, Area
+        Fill): at once when immediate, else animated in 400 ms; nothing when there are no
+        controls or the rows already show (or are on their way to) that Color Area. */
+    virtual void updateMaskHolderVisibility (bool immediate);
+    /** Watercolour pages show their scroll bar. */
+    bool tabComponentOption() const override { return true; }
+
+    /** The border list's choice goes to borderChosen, the paper list's to paperChosen. */
+    void imageListItemChosen (GenericImageList* list, int index) override;
+    /** The background panel's paper list, as above. */
+    void imageListItemChosen (juce::Component* list, int index) override;
+    /** The background panel's controls: as controlChanged. */
+    void controlClicked (juce::Component* control) override { controlChanged (control); }
+
+    /** The background panel of the built controls; null without controls. */
+    PaperChoiceUI* getPaperChoice() const noexcept;
+    /** The border row of the built controls; null without controls. */
+    SxLabelImageList* getBorderList() const noexcept;
+
+    //==============================================================================
     /** A control changed, told apart by its component name: releases the caches that
-        depend on it, records an undo snapshot and asks for a render. "selectiveMaskButton",
-        and choosing Color Area Mask with no traced outline, open the mask wizard instead
-        of rendering. */
+        depend on it, shows the controls again, records an undo snapshot and asks for a
+        render. "selectiveMaskButton", and choosing Color Area Mask with no traced outline,
+        open the mask wizard instead of rendering. */
     void controlChanged (juce::Component* component) override;
     /** A paper thumbnail was picked: item index of "Tolva_Backgrounds" (an index with no
         item changes nothing). */
@@ -104,6 +147,15 @@ protected:
     WatercolorSettings settings;
     WatercolorCaches caches;
     DabPainter dabPainter;   // the GPU objects of the dab layer, kept between renders of one size
+
+    // Owned by the first control tab; null when no controls exist.
+    juce::Component::SafePointer<PaperChoiceUI> paperChoice;
+    juce::Component::SafePointer<SxLabelImageList> borderList;
+    /** The Color Area rows shown (or on their way) since the page was built. */
+    std::optional<WatercolorControlTable::RowVisibility> shownRows;
+
+    /** Layer::buildControls, then the page of effect's rows (Abstract swaps one slider). */
+    void buildControlPage (WatercolorControlTable::Effect effect);
 
     /** Deselects the host's tool; the wizard itself belongs to the layer panel. */
     virtual void openSelectiveMaskWizard();

@@ -316,6 +316,7 @@ void GenericImageListPanel::buildOpener()
 
     auto* opener = new juce::ImageButton ("ImageButtonClosed");
     openerButton = opener;
+    opener->setTooltip (tooltip);
     showOnOpener ({});
     opener->addListener (this);
     place (*this, opener, "2, 2, left + parent.width - 4, top + parent.height - 4");

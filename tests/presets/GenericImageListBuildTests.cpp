@@ -227,3 +227,14 @@ TEST_F (ImageListBuild, AStoredChoiceBeforeTheBuildShowsOnceBuilt)
     EXPECT_EQ (centreOf (pictureOn (list->getOpenerButton())), colourOf (4));
     EXPECT_EQ (list->getSavedViewPosition(), juce::Point<int> (0, 85));
 }
+
+TEST_F (ImageListBuild, TheOpenerShowsTheOwnersHelpText)
+{
+    auto* list = new GenericImageListPanel();
+    host.getEffectPanel().addAndMakeVisible (list);
+    list->setBounds (197, 150, 30, 30);
+    list->setContent (group, {});
+    list->tooltip = "Choose a border.";
+    list->rebuild();
+    EXPECT_EQ (list->getOpenerButton()->getTooltip(), "Choose a border.");
+}

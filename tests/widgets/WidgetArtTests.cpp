@@ -35,6 +35,7 @@ namespace
         { WidgetArt::stripArrowRight, 60, 60 }, { WidgetArt::stripArrowRightOver, 60, 60 }, { WidgetArt::stripArrowRightPressed, 60, 60 },
         // Tab rows.
         { WidgetArt::pageTab, 48, 48 }, { WidgetArt::pageTabPressed, 48, 48 },
+        { WidgetArt::watercolourTab, 48, 48 }, { WidgetArt::watercolourTabPressed, 48, 48 },
         { WidgetArt::tabMessageBackground, 190, 104 }, { WidgetArt::toolSeparator, 4, 46 },
         // Buttons.
         { WidgetArt::menuButtonHover, 102, 60 }, { WidgetArt::menuButtonPressed, 102, 60 },

@@ -43,6 +43,8 @@ public:
     int columns = 0;
     int itemSize = 100;
     juce::String title = "null";
+    /** The opener's tooltip (the owner's help text); set before the first rebuild. */
+    juce::String tooltip;
     /** Told of each choice; not owned. */
     GenericImageListCallback* callback = nullptr;
 

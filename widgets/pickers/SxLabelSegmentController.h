@@ -25,9 +25,13 @@ class SxLabel;
     Stacked, the caption is 20 pixels high and the row starts 8 pixels in, below it; inline,
     the row starts 5 pixels after the caption's text. The row is 27 pixels high, or 22 when
     compact. The segments keep the places they were built with: build after sizing.
+
+    The row's own tooltip (setTooltip) shows over the caption and around the segments; the
+    segments carry their own (setSegmentTooltip).
 */
 class SxLabelSegmentController : public SxComponent,
-                                 public SegmentControllerCallback
+                                 public SegmentControllerCallback,
+                                 public juce::SettableTooltipClient
 {
 public:
     SxLabelSegmentController (const juce::String& componentName, const juce::String& labelText,
