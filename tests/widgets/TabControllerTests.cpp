@@ -108,6 +108,7 @@ TEST_F (TabTest, ThreeTabsOf24WithGap14MakeARow114WideWithTheHighlightBehindTheS
         EXPECT_EQ (tab (i).getBounds(), Rect (xs[i], 3, 24, 24)) << "tab " << i;
         EXPECT_EQ (tab (i).getName(), juce::String (i));
         EXPECT_EQ (tab (i).message, layer.page (i).getPageName());
+        EXPECT_EQ (tab (i).getTitle(), layer.page (i).getPageName()) << "a focused tab is announced by its page's name";
         EXPECT_EQ (tab (i).getParentComponent(), tabRow->getRow());
     }
 

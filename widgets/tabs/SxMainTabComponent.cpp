@@ -21,6 +21,7 @@ void SxMainTabComponent::makeTabButton()
     ownedTab->setName ("SxHomeTabButton");
     ownedTab->setPictures (tabNormal, tabPressed);
     ownedTab->message = pageName;
+    ownedTab->setTitle (pageName);     // a picture alone tells a screen reader nothing
     tabButton = ownedTab.get();
 }
 
@@ -30,7 +31,10 @@ void SxMainTabComponent::setName (const juce::String& newName)
     pageName = newName;
 
     if (tabButton != nullptr)
+    {
         tabButton->message = newName;
+        tabButton->setTitle (newName);
+    }
 }
 
 void SxMainTabComponent::setTabPictures (const juce::Image& normal, const juce::Image& pressed)
