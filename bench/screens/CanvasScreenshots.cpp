@@ -97,6 +97,7 @@ private:
                     std::cerr << "the photograph did not open into a render\n";
                     return fail();
                 }
+                parkPointer();
                 capture ("window-rendering.png");
                 letRenderGo();
                 break;
@@ -129,8 +130,7 @@ private:
 
             case 4:
                 capture ("window-tooltip.png");
-                if (auto* tips = main().getTooltipWindow())
-                    tips->hideTip();
+                parkPointer();
                 if (auto* hide = findButton ("arrowRightButton"))
                     main().clickButton (hide);
                 break;
@@ -162,6 +162,15 @@ private:
         tips->displayTip (centre.translated (0, 10), button->getTooltip());
     }
 
+    /** Puts the pointer on the canvas, which has no tooltip, and drops any tip shown: the
+        shots cut from the screen would show the tip of whatever the pointer rests on. */
+    void parkPointer()
+    {
+        juce::Desktop::setMousePosition (canvas().getScreenBounds().getBottomLeft().translated (8, -8));
+        if (auto* tips = main().getTooltipWindow())
+            tips->hideTip();
+    }
+
     void pan (float dx, float dy)
     {
         canvas().pan (dx, dy);
@@ -182,10 +191,14 @@ private:
                 shown->performAnyPendingRepaintsNow();
         juce::Thread::sleep (300);
 
+        // Cut from the root window: a shot of the main window alone leaves the area under
+        // another window (the tooltip's) undefined, black under Xvfb.
         const auto file = folder.getChildFile (name);
-        const auto windowId = juce::String::toHexString ((juce::pointer_sized_int) peer->getNativeHandle());
+        const auto area = peer->getBounds();
+        const auto crop = juce::String (area.getWidth()) + "x" + juce::String (area.getHeight())
+                          + "+" + juce::String (area.getX()) + "+" + juce::String (area.getY());
         juce::ChildProcess import;
-        if (! import.start (juce::StringArray { "import", "-window", "0x" + windowId, file.getFullPathName() })
+        if (! import.start (juce::StringArray { "import", "-window", "root", "-crop", crop, "+repage", file.getFullPathName() })
              || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
             std::cerr << "could not capture " << name << "\n";
         else

@@ -19,9 +19,11 @@ namespace
             auto* alert = new SxAlertComponent ("ExceededLayers", "Too Many Layers",
                                                 "You have reached the limit of six layers for this painting. Merge two layers, "
                                                 "or delete one you no longer need, before you add another effect. Every layer keeps "
-                                                "its own controls, mask and blend mode, and hidden layers count as well. This last "
-                                                "sentence is here only to run past the eighth line, where the text ends in an ellipsis "
-                                                "instead of being squeezed or running out of the alert.",
+                                                "its own controls, mask and blend mode, and hidden layers count as well. A flattened "
+                                                "copy of two layers keeps the look of both, but their settings can no longer be "
+                                                "changed apart, so save the project first if you may want them again later. Presets "
+                                                "and masks stay where they are. A message this long keeps to eight lines: its letters "
+                                                "grow smaller, never narrower, and nothing runs out of the alert.",
                                                 nullptr);
             alert->timerCallback (SxAlertPanel::pinTimer);
 
