@@ -2,10 +2,9 @@
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/PreviewRenderBench
 //
-// - SliderRelease/<name>: a slider of the Abstract effect released (its control-changed
-//   notification with the new value in place) until the painting is on the screen, at
-//   preview size (longest side 1301). The effect panel holds no sliders yet, so the release
-//   is sent as the slider would send it: a component of that name to controlChanged.
+// - SliderRelease/<name>: a slider of the Abstract effect's panel dragged through the window's
+//   peer, from its release until the painting is on the screen, at preview size (longest
+//   side 1301).
 // - OpenToPhotographShown and OpenToFirstPaintingShown/<photo>: openImage until the
 //   photograph (the working copy) is on the screen, and until the first painting is.
 //   "sample" is the bundled sample photograph (1600 x 1200); "24MP" one of 6000 x 4000
@@ -16,11 +15,10 @@
 // until the painting is on the screen.
 
 #include "ImageFileBridges.h"
-#include "LayerManager.h"
 #include "MessagePump.h"
+#include "PeerInput.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "RenderThread.h"
-#include "StylizedWatercolor.h"
 #include "WatercolorRender.h"
 #include "XErrors.h"
 
@@ -179,8 +177,22 @@ namespace
     [[maybe_unused]] const bool coresNamed
         = (benchmark::AddCustomContext ("cores", std::to_string (juce::SystemStats::getNumCpus())), true);
 
-    /** Opens the sample photograph once and renders it, then each iteration moves the named
-        slider's value and sends its release, until the painting is on the screen. */
+    /** The component of that name inside parent, searched depth-first. */
+    juce::Component* findNamed (juce::Component& parent, const juce::String& name)
+    {
+        for (auto* child : parent.getChildren())
+        {
+            if (child->getName() == name && dynamic_cast<juce::Slider*> (child) != nullptr)
+                return child;
+            if (auto* found = findNamed (*child, name))
+                return found;
+        }
+        return nullptr;
+    }
+
+    /** Opens the sample photograph once and renders it, then each iteration drags the named
+        slider of the effect panel through the window's peer and times its release until the
+        painting is on the screen. */
     void SliderRelease (benchmark::State& state, const char* sliderName)
     {
         auto& s = session();
@@ -188,18 +200,19 @@ namespace
         {
             s.main.openImage (s.sample, false);
             s.waitForRenders();
+            s.settle();
         }
 
-        auto* effect = dynamic_cast<StylizedWatercolor*> (s.main.getLayerManager()->getFirstEffectLayer());
-        if (effect == nullptr || s.main.getWorkingImage() == nullptr)
+        auto* slider = findNamed (s.main, sliderName);
+        if (s.main.getWorkingImage() == nullptr || slider == nullptr || ! slider->isShowing())
         {
-            state.SkipWithError ("the sample photograph did not open");
+            state.SkipWithError ("the sample photograph did not open, or the slider is not on the panel");
             return;
         }
 
-        juce::Slider slider (sliderName);
-        auto& settings = effect->getSettings();
-        float& value = juce::String (sliderName) == "outlineSlider" ? settings.mOutline : settings.mStrength;
+        sxgui::PeerInput pointer (s.main);
+        const auto bounds = slider->getLocalBounds();
+        const auto y = bounds.getCentreY();
         int step = 0;
         double shown = 0.0;
 
@@ -209,10 +222,20 @@ namespace
 
         for (auto _ : state)
         {
-            value = (step++ % 2) == 0 ? 0.35f : 0.65f;
+            // Between 35 % and 65 % of the track, so every release is a new value.
+            const bool up = (step++ % 2) == 0;
+            const juce::Point<int> from { bounds.proportionOfWidth (up ? 0.35f : 0.65f), y };
+            const juce::Point<int> to   { bounds.proportionOfWidth (up ? 0.65f : 0.35f), y };
+            pointer.press (*slider, from);
+            pointer.moveTo (*slider, (from + to) / 2);
+            pointer.moveTo (*slider, to);
+
             const auto start = Clock::now();
             stages.mark (start);
-            effect->controlChanged (&slider);
+            pointer.release (*slider, to);
+            // The owner hears of the release after the event; then the render starts.
+            while (! s.main.isRendering())
+                juce::dispatchNextMessageOnSystemQueue (false);
             s.waitForRenders();
             s.showOnScreen();
             const auto end = Clock::now();

@@ -6,8 +6,9 @@
 // road of scripts/run.sh). Its first preview render is held back at its start (the brush lock
 // is taken before the start), so the first shot shows the photograph under the busy overlay
 // mid-render; then the render runs and the painting is captured fitted, zoomed in two steps
-// and panned, and at 4x; then fitted again with a toolbar tooltip showing, and with the
-// effect panel slid out of sight by its tab. The shots are taken from the X server
+// and panned, and at 4x; then fitted again with the effect panel's "Adjust" page, with the paper
+// picker open and with the ink colour's picker open, with a toolbar tooltip showing, and with
+// the effect panel slid out of sight by its tab. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -15,10 +16,14 @@
 // (`cmake --build build --target canvas_screenshots` does that.)
 
 #include "BrushRenderLock.h"
+#include "GenericImageList.h"
+#include "SxColorPicker.h"
+#include "WatercolorControlTable.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "ZorvMainWindow.h"
 
+#include <functional>
 #include <iostream>
 
 class ScreenshotApplication : public Quenzella_Tolva,
@@ -125,17 +130,44 @@ private:
             case 3:
                 capture ("canvas-4x.png");
                 canvas().fitInWindow (false);
-                showTooltipOf ("zoomInButton");
                 break;
 
             case 4:
+                capture ("window-panel-docked.png");
+                if (auto* papers = findInPanel<GenericImageList> (WatercolorControlTable::paperName))
+                    papers->toggle();
+                else
+                    std::cerr << "no paper picker on the effect panel\n";
+                break;
+
+            case 5:
+                capture ("window-paper-picker.png");
+                if (auto* papers = findInPanel<GenericImageList> (WatercolorControlTable::paperName))
+                    papers->dismiss();
+                break;
+
+            case 6:
+                // Once the picker has slid away: while it closes, it is modal and takes the click.
+                if (auto* colour = findInPanel<SxColorPicker> ({}))
+                    clickThroughPeer (*colour);
+                else
+                    std::cerr << "no colour picker on the effect panel\n";
+                break;
+
+            case 7:
+                capture ("window-colour-picker.png");
+                pressEscape();
+                showTooltipOf ("zoomInButton");
+                break;
+
+            case 8:
                 capture ("window-tooltip.png");
                 parkPointer();
                 if (auto* hide = findButton ("arrowRightButton"))
                     main().clickButton (hide);
                 break;
 
-            case 5:
+            case 9:
                 canvas().fitInWindow (false);
                 break;
 
@@ -169,6 +201,48 @@ private:
         juce::Desktop::setMousePosition (canvas().getScreenBounds().getBottomLeft().translated (8, -8));
         if (auto* tips = main().getTooltipWindow())
             tips->hideTip();
+    }
+
+    /** The first showing component of type T inside the effect panel with that name (any name
+        when empty); the panel shows the current effect's "Adjust" page. */
+    template <typename T>
+    T* findInPanel (const juce::String& name)
+    {
+        std::function<T* (juce::Component&)> search = [&] (juce::Component& parent) -> T*
+        {
+            for (auto* child : parent.getChildren())
+            {
+                if (auto* found = dynamic_cast<T*> (child);
+                    found != nullptr && child->isShowing() && (name.isEmpty() || child->getName() == name))
+                    return found;
+                if (auto* deeper = search (*child))
+                    return deeper;
+            }
+            return nullptr;
+        };
+        auto* panel = main().findChildWithID ("effectControlComponent");
+        return panel != nullptr ? search (*panel) : nullptr;
+    }
+
+    /** A left click as the window system delivers it: the real hit-test and modal paths. */
+    void clickThroughPeer (juce::Component& target)
+    {
+        auto* peer = getMainWindow()->getPeer();
+        const auto at = getMainWindow()->getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
+        const auto now = juce::Time::currentTimeMillis();
+        const juce::ModifierKeys left (juce::ModifierKeys::leftButtonModifier);
+        for (auto buttons : { juce::ModifierKeys(), left, juce::ModifierKeys() })
+        {
+            juce::ModifierKeys::currentModifiers = buttons;
+            peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, buttons,
+                                    juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation, now);
+        }
+    }
+
+    void pressEscape()
+    {
+        if (auto* peer = getMainWindow()->getPeer())
+            peer->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
     }
 
     void pan (float dx, float dy)
