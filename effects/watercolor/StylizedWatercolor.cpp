@@ -197,6 +197,8 @@ void StylizedWatercolor::maskApplied (const SelectMaskData& data)
         callback->selectTool (nullptr);
     if (&data != &maskData)
         maskData = data;
+    // A change of its own: without this snapshot, an undo then a redo would lose the mask.
+    recordUndoState();
     parametersChanged (nullptr);
 }
 

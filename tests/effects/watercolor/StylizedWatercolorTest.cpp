@@ -279,6 +279,28 @@ TEST (StylizedWatercolor, AppliedMaskRendersAndAllowsColorAreaMask)
     EXPECT_TRUE (layer.hasTracedOutlines()) << "cancelling keeps the mask";
 }
 
+TEST (StylizedWatercolor, AnAppliedMaskIsRecordedForUndoOnceTakenOver)
+{
+    // The host notes how many outlines the layer holds whenever it is asked for a snapshot.
+    struct SnapshotHost : public LayerCallback
+    {
+        const StylizedWatercolor* layer = nullptr;
+        std::vector<size_t> outlinesAtRecord;
+        void recordUndoState() override  { outlinesAtRecord.push_back (layer->getMaskData().curves.size()); }
+    };
+
+    CacheProbe layer;
+    SnapshotHost host;
+    host.layer = &layer;
+    layer.setCallback (&host);
+
+    layer.maskApplied (maskWithOutline (5.0f));
+    EXPECT_EQ (host.outlinesAtRecord, std::vector<size_t> { 1 }) << "one snapshot, holding the applied mask";
+
+    layer.maskCancelled();
+    EXPECT_EQ (host.outlinesAtRecord.size(), 1u) << "a cancelled wizard changes nothing to record";
+}
+
 TEST (StylizedWatercolor, RandomisingPicksMaskOnlyWhenOutlinesExist)
 {
     CacheProbe layer;
