@@ -4,34 +4,19 @@
 // Layout only: painting is measured by DocumentCanvasBench. Needs an X display (xvfb-run).
 
 #include "GenericAppComponent.h"
+#include "ShellBenchSupport.h"
 #include "SxColorComponent.h"
 #include "SxRelativeBounds.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace
 {
-    /** Settings and data go to a temporary folder, never the user's. */
-    void startGui()
-    {
-        static const juce::TemporaryFile home;
-        static const bool foldersSet = [] {
-            home.getFile().createDirectory();
-            for (auto* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
-                ::setenv (variable, home.getFile().getFullPathName().toRawUTF8(), 1);
-            return true;
-        }();
-        juce::ignoreUnused (foldersSet);
-        static const juce::ScopedJuceInitialiser_GUI gui;
-    }
-
     struct Window
     {
         Window()
         {
-            startGui();
+            ShellBench::startGui();
             main.startUp();
             main.createUI();
             main.setSize (1024, 700);

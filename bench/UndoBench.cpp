@@ -2,7 +2,14 @@
 // of them hold in the store, and the time of a record (the snapshot taken and pushed onto a
 // full store). Settings alone, and with a mask of 40 strokes x 300 points and 20 outlines x
 // 150 nodes.
+//
+// Then one undo or redo on the main component, up to its render request (the render itself is
+// left out): within one effect, and across an effect switch, which also rebuilds the effect
+// panel. That one needs an X display (xvfb-run).
 
+#include "AbstractWaterColor.h"
+#include "GenericAppComponent.h"
+#include "ShellBenchSupport.h"
 #include "StylizedWatercolor.h"
 #include "SxUndo.h"
 #include "UndoSnapshot.h"
@@ -80,3 +87,64 @@ static void BM_RecordUndoSnapshot (benchmark::State& state)
     state.SetLabel (state.range (0) != 0 ? "with mask" : "settings alone");
 }
 BENCHMARK (BM_RecordUndoSnapshot)->Arg (0)->Arg (1)->Unit (benchmark::kMicrosecond);
+
+namespace
+{
+    /** The shell's main component with both watercolour effects and a photograph open, whose
+        preview renders are only counted: the measurement ends at the request. */
+    struct UndoWindow : public GenericAppComponent
+    {
+        UndoWindow()
+        {
+            startUp();
+            createUI();
+            setSize (1024, 700);
+            sourceImage = SxRef<SxImageRgbaBytes> (new SxImageRgbaBytes (1600, 1200));
+            sourceImage->fill (0xff8080ffu);
+            setUpNewImage (false);
+        }
+
+        void createEffectLayers() override
+        {
+            addEffect (new AbstractWaterColor());
+            addEffect (new StylizedWatercolor());
+        }
+
+        void startPreviewRender (bool, const RectBounds*) override  { ++renderRequests; }
+
+        StylizedWatercolor& effect()  { return dynamic_cast<StylizedWatercolor&> (*layerManager->getFirstEffectLayer()); }
+
+        int renderRequests = 0;
+    };
+}
+
+static void BM_UndoUpToItsRenderRequest (benchmark::State& state)
+{
+    ShellBench::startGui();
+    UndoWindow window;
+    const bool acrossSwitch = state.range (0) != 0;
+
+    // Two snapshots to step between: a changed setting, or the other effect.
+    if (acrossSwitch)
+    {
+        window.selectEffect (1);
+    }
+    else
+    {
+        window.effect().getSettings().mStrength = 0.2f;
+        window.recordUndoState();
+    }
+
+    bool back = true;
+    const int requestsBefore = window.renderRequests;
+    for (auto _ : state)
+    {
+        back ? window.undo() : window.redo();
+        back = ! back;
+    }
+
+    if (window.renderRequests - requestsBefore != (int) state.iterations())
+        state.SkipWithError ("an undo or redo did not ask for exactly one render");
+    state.SetLabel (acrossSwitch ? "across an effect switch" : "within one effect");
+}
+BENCHMARK (BM_UndoUpToItsRenderRequest)->Arg (0)->Arg (1)->Unit (benchmark::kMicrosecond);

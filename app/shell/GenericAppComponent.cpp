@@ -6,6 +6,7 @@
 #include "Geometry.h"
 #include "ImageFileBridges.h"
 #include "Layer.h"
+#include "LayerSaveOptions.h"
 #include "MainToolbar.h"
 #include "OpenImageRules.h"
 #include "PlatformPaths.h"
@@ -25,6 +26,7 @@
 #include "SxRelativeBounds.h"
 #include "SxTabSegmentController.h"
 #include "SxWidgetArt.h"
+#include "UndoSnapshot.h"
 
 #include <cmath>
 
@@ -928,6 +930,52 @@ void GenericAppComponent::showEffectControls (Layer* layer)
         area->deleteAllChildren();
 }
 
+void GenericAppComponent::selectEffect (int index)
+{
+    stopPresetPreviewThread();
+
+    auto* before = layerManager != nullptr ? layerManager->getFirstEffectLayer() : nullptr;
+    selectEffectIndex (index, true);
+    if (layerManager != nullptr && layerManager->getFirstEffectLayer() != before)
+        recordUndoState();
+
+    startTimer (presetThumbnailsTimer, 2000);
+}
+
+//==============================================================================
+void GenericAppComponent::recordUndoState()
+{
+    if (! workingImage || layerManager == nullptr)
+        return;
+
+    undoStore.push (UndoSnapshot::of (layerManager->getFirstEffectLayer()));
+    if (settings != nullptr)
+        UndoSnapshot::countTowardsChanged (*settings);
+}
+
+void GenericAppComponent::undo()
+{
+    if (workingImage && renderThread == nullptr)
+        restoreUndoSnapshot (undoStore.undo());
+}
+
+void GenericAppComponent::redo()
+{
+    if (workingImage && renderThread == nullptr)
+        restoreUndoSnapshot (undoStore.redo());
+}
+
+void GenericAppComponent::restoreUndoSnapshot (const std::optional<SxPropertySet>& snapshot)
+{
+    if (! snapshot || layerManager == nullptr || effectGroups.empty())
+        return;
+
+    selectEffectIndex (UndoSnapshot::effectIndex (*snapshot, effectGroups[(size_t) currentEffectGroup].effects), false);
+    if (auto* effect = layerManager->getFirstEffectLayer())
+        effect->loadFromPropertySet (*snapshot, LayerSaveOptions { true });
+    renderNow();
+}
+
 //==============================================================================
 void GenericAppComponent::showTooltips()
 {
@@ -984,6 +1032,10 @@ void GenericAppComponent::buttonClicked (juce::Button* button)
         hideEffectPanel();
     else if (name == "leftArrowButton")
         showEffectPanel();
+    else if (name == "undoButton")
+        undo();
+    else if (name == "redoButton")
+        redo();
 }
 
 juce::Component* GenericAppComponent::getEffectTabArea()

@@ -14,6 +14,7 @@
 #include "SxMainComponentServices.h"
 #include "SxMainLookAndFeel.h"
 #include "SxTool.h"
+#include "SxUndo.h"
 
 class RenderThread;
 class SxColorComponent;
@@ -232,6 +233,26 @@ public:
     /** Refills the effect panel with layer's control pages; with none the panel stays
         empty and the title keeps its text. */
     void showEffectControls (Layer* layer);
+    /** The preset browser's choice of effect: selectEffectIndex with a render, then an
+        undo snapshot, but only when the effect layer actually changed (choosing the
+        current effect again must not use up one of the five places). */
+    virtual void selectEffect (int index);
+
+    //==============================================================================
+    // Undo
+
+    /** Records the effect layer's settings (and which effect it is) as the newest undo
+        snapshot, and counts the change towards "freshProject". Nothing while no image is
+        open. */
+    void recordUndoState() override;
+    /** Steps back one snapshot: makes its effect current again, loads its settings (the
+        controls follow) and renders once. Nothing at the oldest snapshot, while no image is
+        open, or while a preview render runs (its worker reads the layer a load would write). */
+    virtual void undo();
+    /** Steps forward one snapshot, as undo does; nothing at the newest (when that is the
+        fifth, it is loaded and rendered again). */
+    virtual void redo();
+    const SxUndo& getUndoStore() const noexcept         { return undoStore; }
 
     //==============================================================================
     // What the parts of the program reach
@@ -393,11 +414,12 @@ protected:
         message. Tests replace it. */
     virtual void showImageNotOpened (const juce::String& title, const juce::String& message);
 
+    /** Empties the undo store (setUpNewImage then records the opened state). */
+    virtual void resetUndo()                            { undoStore.reset(); }
+
     //==============================================================================
     // Calls into parts that arrive later; nothing yet.
 
-    /** Empties the undo store (setUpNewImage then records the opened state). */
-    virtual void resetUndo() {}
     /** The preset browser forgets its selection. */
     virtual void clearPresetSelection() {}
     /** The notification panel shows its notice (after more than five saved images). */
@@ -444,6 +466,9 @@ protected:
     std::vector<SxTool*> tools;
     SxTool* currentTool = nullptr;
 
+    /** The last five snapshots of the effect's settings; emptied by every open. */
+    SxUndo undoStore;
+
 private:
     std::unique_ptr<SxMainLookAndFeel> lookAndFeel;
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
@@ -488,6 +513,9 @@ private:
     struct PendingOpen { juce::File file; bool fitLater; };
     /** A file that arrived during a render, opened when the render has ended. */
     std::optional<PendingOpen> pendingOpen;
+
+    /** Makes the snapshot's effect current, loads it and renders; nothing without one. */
+    void restoreUndoSnapshot (const std::optional<SxPropertySet>& snapshot);
 
     void startRenderThread (const RectBounds& area);
     bool stackHasMarkedLayer() const;

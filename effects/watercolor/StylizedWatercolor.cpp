@@ -66,7 +66,11 @@ void StylizedWatercolor::loadFromPropertySet (const SxPropertySet& set, const La
     caches.borderImage.reset();
     settings.loadFromPropertySet (set);
 
-    caches.inkOutlineMask.reset();
+    // The costliest stage reads only these (and the input, which a load leaves alone): an
+    // undo of any other setting keeps it.
+    if (settings.mOutline != before.mOutline || settings.mOutlineDetail != before.mOutlineDetail
+        || settings.mOutlineThreshold != before.mOutlineThreshold || settings.borderFileName != before.borderFileName)
+        caches.inkOutlineMask.reset();
     if (settings.mVariation != before.mVariation || settings.saturation != before.saturation
         || settings.hueShift != before.hueShift)
         caches.dabLayer.reset();
@@ -197,6 +201,8 @@ void StylizedWatercolor::maskApplied (const SelectMaskData& data)
         callback->selectTool (nullptr);
     if (&data != &maskData)
         maskData = data;
+    // A change of its own: without this snapshot, an undo then a redo would lose the mask.
+    recordUndoState();
     parametersChanged (nullptr);
 }
 

@@ -129,7 +129,7 @@ public:
     void borderChosen (int index);
 
     /** The wizard applied its mask: the tool is deselected, the strokes and outlines are
-        taken over and a render is requested. */
+        taken over, an undo snapshot is recorded and a render is requested. */
     void maskApplied (const SelectMaskData& data);
     /** The wizard was closed without applying: only the tool is deselected. */
     void maskCancelled();

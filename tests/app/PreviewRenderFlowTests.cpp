@@ -28,12 +28,7 @@ namespace
     protected:
         void SetUp() override
         {
-            main.startUp();
-            main.createUI();
-            main.setBounds (0, 0, 1024, 700);
-            main.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
-            main.setVisible (true);
-            input = std::make_unique<sxgui::PeerInput> (main);
+            input = rendertest::startOnDesktop (main);
 
             photo = rendertest::writePng (folders.getRoot().getChildFile ("photo.png"), 64, 48, juce::Colours::grey);
             main.openImage (photo, false);

@@ -2,11 +2,13 @@
 
 #include "GenericAppComponentLayers.h"
 #include "MessagePump.h"
+#include "PeerInput.h"
 #include "RenderThread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -25,6 +27,18 @@ namespace rendertest
             ASSERT_TRUE (thread->waitForThreadToExit (120000)) << "the render did not end";
         }
         FAIL() << "renders kept chaining";
+    }
+
+    /** Starts main and builds its window content, then puts it on the desktop at 1024 x 700:
+        the input that reaches it through its peer. */
+    inline std::unique_ptr<sxgui::PeerInput> startOnDesktop (GenericAppComponent& main)
+    {
+        main.startUp();
+        main.createUI();
+        main.setBounds (0, 0, 1024, 700);
+        main.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
+        main.setVisible (true);
+        return std::make_unique<sxgui::PeerInput> (main);
     }
 
     /** A PNG of width x height filled with one opaque colour. */

@@ -51,6 +51,21 @@ namespace
         return set;
     }
 
+    /** What an undo does: loads the settings of another layer, fills the caches again, then
+        loads that layer's settings once more after change (if any). */
+    void loadThenLoadChanged (CacheProbe& layer, const std::function<void (WatercolorSettings&)>& change)
+    {
+        CacheProbe source;
+        SxPropertySet first, second;
+        source.saveToPropertySet (first, {});
+        layer.loadFromPropertySet (first, {});
+        layer.fillCaches();
+        if (change)
+            change (source.getSettings());
+        source.saveToPropertySet (second, {});
+        layer.loadFromPropertySet (second, {});
+    }
+
     juce::String textPresetWithVariation (const char* variation)
     {
         juce::StringArray lines;
@@ -97,6 +112,12 @@ TEST (StylizedWatercolor, EachEventReleasesItsCaches)
         { "paper picked", [] (auto& l) { l.paperChosen (1); }, { true, false, true, false } },
         { "border picked", [] (auto& l) { l.borderChosen (2); }, { true, false, false, true } },
         { "load, same dab settings", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f), {}); }, { true, false, true, true } },
+        { "load again, same settings", [] (auto& l) { loadThenLoadChanged (l, {}); }, { false, false, true, true } },
+        { "load again, other strength", [] (auto& l) { loadThenLoadChanged (l, [] (auto& s) { s.mStrength += 0.25f; }); }, { false, false, true, true } },
+        { "load again, other outline", [] (auto& l) { loadThenLoadChanged (l, [] (auto& s) { s.mOutline += 0.25f; }); }, { true, false, true, true } },
+        { "load again, other outline detail", [] (auto& l) { loadThenLoadChanged (l, [] (auto& s) { s.mOutlineDetail += 0.25f; }); }, { true, false, true, true } },
+        { "load again, other ink fill", [] (auto& l) { loadThenLoadChanged (l, [] (auto& s) { s.mOutlineThreshold += 0.25f; }); }, { true, false, true, true } },
+        { "load again, other border", [] (auto& l) { loadThenLoadChanged (l, [] (auto& s) { s.borderFileName = "border-02"; }); }, { true, false, true, true } },
         { "load, other variation", [] (auto& l) { l.loadFromPropertySet (savedWith (0.75f), {}); }, all },
         { "load, other saturation", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f, 0.625f), {}); }, all },
         { "load, other colour shift", [] (auto& l) { l.loadFromPropertySet (savedWith (0.5f, 0.5f, -2.0f), {}); }, all },
@@ -277,6 +298,28 @@ TEST (StylizedWatercolor, AppliedMaskRendersAndAllowsColorAreaMask)
     layer.maskCancelled();
     EXPECT_EQ (host.toolDeselections, 2);
     EXPECT_TRUE (layer.hasTracedOutlines()) << "cancelling keeps the mask";
+}
+
+TEST (StylizedWatercolor, AnAppliedMaskIsRecordedForUndoOnceTakenOver)
+{
+    // The host notes how many outlines the layer holds whenever it is asked for a snapshot.
+    struct SnapshotHost : public LayerCallback
+    {
+        const StylizedWatercolor* layer = nullptr;
+        std::vector<size_t> outlinesAtRecord;
+        void recordUndoState() override  { outlinesAtRecord.push_back (layer->getMaskData().curves.size()); }
+    };
+
+    CacheProbe layer;
+    SnapshotHost host;
+    host.layer = &layer;
+    layer.setCallback (&host);
+
+    layer.maskApplied (maskWithOutline (5.0f));
+    EXPECT_EQ (host.outlinesAtRecord, std::vector<size_t> { 1 }) << "one snapshot, holding the applied mask";
+
+    layer.maskCancelled();
+    EXPECT_EQ (host.outlinesAtRecord.size(), 1u) << "a cancelled wizard changes nothing to record";
 }
 
 TEST (StylizedWatercolor, RandomisingPicksMaskOnlyWhenOutlinesExist)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AbstractWaterColor.h"
+#include "FindNamed.h"
 #include "HostedTest.h"
 #include "ManualClock.h"
 #include "MessagePump.h"
@@ -49,19 +50,7 @@ namespace watercolourcontrols
 
     inline juce::StringArray& changesOf (StylizedWatercolor& layer)  { return dynamic_cast<ChangeLog&> (layer).changes; }
 
-    /** The first descendant of root of type T named exactly name; null when none. */
-    template <typename T>
-    T* findNamed (juce::Component& root, const juce::String& name)
-    {
-        for (auto* child : root.getChildren())
-        {
-            if (auto* match = dynamic_cast<T*> (child); match != nullptr && child->getName() == name)
-                return match;
-            if (auto* deeper = findNamed<T> (*child, name))
-                return deeper;
-        }
-        return nullptr;
-    }
+    using sxgui::findNamed;
 
     /** Settings that never change between runs: the reset values on a paper background. */
     inline void useKnownSettings (WatercolorSettings& settings)

@@ -5,6 +5,7 @@
 
 #include "ColourOperations.h"
 #include "EffectRandom.h"
+#include "LayerSaveOptions.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
 #include "RenderParameters.h"
@@ -183,6 +184,28 @@ TEST (WatercolorRender, RendersReproduciblyAndKeepsTransparency)
     // All cores give the single-threaded result.
     const ParallelRows::ScopedThreadLimit oneThread (1);
     EXPECT_TRUE (sxtest::sameBytes (first, a.render()));
+}
+
+TEST (WatercolorRender, ALoadThatLeavesTheInkSettingsKeepsTheOutlineAndPaintsTheSameBytes)
+{
+    // What an undo of the Strength slider loads.
+    StylizedWatercolor earlier;
+    earlier.getSettings() = WatercolorSettings();
+    earlier.getSettings().mStrength = 0.15f;
+    SxPropertySet snapshot;
+    earlier.saveToPropertySet (snapshot, LayerSaveOptions { true });
+
+    RenderedLayer kept (sxtest::makeScene (160, 120));
+    const SxImageRgbaBytes before (kept.render());
+    const auto* outline = kept.layer.getCaches().inkOutlineMask.get();
+    kept.layer.loadFromPropertySet (snapshot, LayerSaveOptions { true });
+    ASSERT_EQ (kept.layer.getCaches().inkOutlineMask.get(), outline) << "the outline is kept";
+    const SxImageRgbaBytes afterLoad (kept.render());
+
+    RenderedLayer fresh (sxtest::makeScene (160, 120));
+    fresh.layer.loadFromPropertySet (snapshot, LayerSaveOptions { true });
+    EXPECT_TRUE (sxtest::sameBytes (afterLoad, fresh.render()));
+    EXPECT_FALSE (sxtest::sameBytes (afterLoad, before)) << "the loaded setting shows";
 }
 
 TEST (WatercolorRender, OverallStrengthZeroReturnsTheInput)
