@@ -16,6 +16,7 @@
 
 #include "ImageFileBridges.h"
 #include "MessagePump.h"
+#include "FindNamed.h"
 #include "PeerInput.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "RenderThread.h"
@@ -177,19 +178,6 @@ namespace
     [[maybe_unused]] const bool coresNamed
         = (benchmark::AddCustomContext ("cores", std::to_string (juce::SystemStats::getNumCpus())), true);
 
-    /** The component of that name inside parent, searched depth-first. */
-    juce::Component* findNamed (juce::Component& parent, const juce::String& name)
-    {
-        for (auto* child : parent.getChildren())
-        {
-            if (child->getName() == name && dynamic_cast<juce::Slider*> (child) != nullptr)
-                return child;
-            if (auto* found = findNamed (*child, name))
-                return found;
-        }
-        return nullptr;
-    }
-
     /** Opens the sample photograph once and renders it, then each iteration drags the named
         slider of the effect panel through the window's peer and times its release until the
         painting is on the screen. */
@@ -203,7 +191,7 @@ namespace
             s.settle();
         }
 
-        auto* slider = findNamed (s.main, sliderName);
+        auto* slider = sxgui::findNamed<juce::Slider> (s.main, sliderName);
         if (s.main.getWorkingImage() == nullptr || slider == nullptr || ! slider->isShowing())
         {
             state.SkipWithError ("the sample photograph did not open, or the slider is not on the panel");
@@ -211,8 +199,8 @@ namespace
         }
 
         sxgui::PeerInput pointer (s.main);
-        const auto bounds = slider->getLocalBounds();
-        const auto y = bounds.getCentreY();
+        const auto y = slider->getHeight() / 2;
+        const auto at = [slider, y] (double v) { return juce::Point<int> (juce::roundToInt (slider->getPositionOfValue (v)), y); };
         int step = 0;
         double shown = 0.0;
 
@@ -222,10 +210,9 @@ namespace
 
         for (auto _ : state)
         {
-            // Between 35 % and 65 % of the track, so every release is a new value.
-            const bool up = (step++ % 2) == 0;
-            const juce::Point<int> from { bounds.proportionOfWidth (up ? 0.35f : 0.65f), y };
-            const juce::Point<int> to   { bounds.proportionOfWidth (up ? 0.65f : 0.35f), y };
+            // The thumb is taken where it is and dropped at 35 % or 65 %: every release is a new value.
+            const auto from = at (slider->getValue());
+            const auto to = at ((step++ % 2) == 0 ? 0.35 : 0.65);
             pointer.press (*slider, from);
             pointer.moveTo (*slider, (from + to) / 2);
             pointer.moveTo (*slider, to);
@@ -234,8 +221,14 @@ namespace
             stages.mark (start);
             pointer.release (*slider, to);
             // The owner hears of the release after the event; then the render starts.
-            while (! s.main.isRendering())
-                juce::dispatchNextMessageOnSystemQueue (false);
+            const auto deadline = start + std::chrono::seconds (5);
+            while (! s.main.isRendering() && Clock::now() < deadline)
+                juce::dispatchNextMessageOnSystemQueue (true);
+            if (! s.main.isRendering())
+            {
+                state.SkipWithError ("the slider's release started no render");
+                break;
+            }
             s.waitForRenders();
             s.showOnScreen();
             const auto end = Clock::now();
