@@ -7,7 +7,10 @@
 // is taken before the start), so the first shot shows the photograph under the busy overlay
 // mid-render; then the render runs and the painting is captured fitted, zoomed in two steps
 // and panned, and at 4x; then fitted again with a toolbar tooltip showing, and with the
-// effect panel slid out of sight by its tab. The shots are taken from the X server
+// effect panel slid out of sight by its tab. Then the save button's road: the full-size
+// render held at its start under the "Saving..." overlay, the save dialog over the
+// painting (cancelled), and a save answered for the user into the output folder as
+// saved-painting.jpg, to be looked at full size. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -15,6 +18,7 @@
 // (`cmake --build build --target canvas_screenshots` does that.)
 
 #include "BrushRenderLock.h"
+#include "ImageSaveSheet.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "ZorvMainWindow.h"
@@ -61,6 +65,7 @@ protected:
 private:
     juce::File photo, folder;
     bool holdingRender = false;
+    bool saveAnswered = false;
     int step = 0;
 
     GenericAppComponent& main()   { return *getMainComponent(); }
@@ -139,8 +144,41 @@ private:
                 canvas().fitInWindow (false);
                 break;
 
-            default:
+            case 6:
                 capture ("window-panel-parked.png");
+                // The full-size render waits at its start until the overlay has been captured.
+                brushRenderLock.enter();
+                holdingRender = true;
+                save();
+                break;
+
+            case 7:
+                capture ("window-saving.png");
+                letRenderGo();
+                break;
+
+            case 8:
+                if (ImageSaveSheet::findIn (main()) == nullptr)
+                    return startTimer (200);
+                capture ("window-save-dialog.png");
+                ImageSaveSheet::findIn (main())->cancel();
+                ImageSavePanel::setRunner ([this] (ImageSavePanel& panel)
+                {
+                    panel.setNameFieldStringValue ("saved-painting.jpg");
+                    saveAnswered = true;
+                    return std::optional<ImageSavePanel::Result> (panel.resultIn (folder));
+                });
+                save();
+                break;
+
+            case 9:
+                if (! saveAnswered || main().isRendering() || ! main().getImageWriter().isIdle())
+                    return startTimer (200);
+                ImageSavePanel::setRunner ({});
+                std::cout << "wrote " << folder.getChildFile ("saved-painting.jpg").getFullPathName() << "\n";
+                break;
+
+            default:
                 systemRequestedQuit();
                 return;
         }
@@ -160,6 +198,13 @@ private:
         const auto centre = button->getScreenBounds().getCentre();
         juce::Desktop::setMousePosition (centre);
         tips->displayTip (centre.translated (0, 10), button->getTooltip());
+    }
+
+    /** The save button's action, from the message loop: it waits in the activity window's
+        modal loop, where this timer goes on firing. */
+    void save()
+    {
+        juce::MessageManager::callAsync ([this] { main().saveOrApplyImage(); });
     }
 
     void pan (float dx, float dy)
