@@ -9,12 +9,19 @@
 //   photograph (the working copy) is on the screen, and until the first painting is.
 //   "sample" is the bundled sample photograph (1600 x 1200); "24MP" one of 6000 x 4000
 //   painted by the sample generator into a temporary folder.
+// - SaveEndToEnd/<type>/12MP: the save button's road on a 12 MP photograph (4000 x 3000,
+//   painted by the sample generator): the full-size render and the preview again behind
+//   the activity window, the save panel answered at once for that type, and the background
+//   write until the file is in place. "render ms" is the part until the panel is asked,
+//   "write ms" the rest; "peak MB" the process's peak resident memory so far.
 // Each figure is a median over repetitions; the context names the cores. The slider figures
 // also say where the time goes: the render's stages (ms per release, each from the end of
 // the previous one, the first from the release), and "shown", from the render's last stage
 // until the painting is on the screen.
 
 #include "ImageFileBridges.h"
+#include "ImageSavePanel.h"
+#include "LayerManager.h"
 #include "MessagePump.h"
 #include "FindNamed.h"
 #include "PeerInput.h"
@@ -24,6 +31,8 @@
 #include "XErrors.h"
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -156,15 +165,30 @@ namespace
         {
             if (! twentyFourMegapixels)
                 return sample;
-            if (! large.existsAsFile())
+            return painted (large, "photo-24mp.jpg", 6000, 4000);
+        }
+
+        juce::File camera12()
+        {
+            return painted (twelve, "photo-12mp.jpg", 4000, 3000);
+        }
+
+    private:
+        juce::File twelve;
+
+        /** A photograph of the sample generator, painted once into the private folders. */
+        juce::File painted (juce::File& file, const char* name, int width, int height)
+        {
+            if (! file.existsAsFile())
             {
-                large = folders.root.getChildFile ("photo-24mp.jpg");
+                file = folders.root.getChildFile (name);
                 juce::ChildProcess painter;
-                if (! painter.start (juce::StringArray { SX_SAMPLE_PHOTO_GENERATOR, large.getFullPathName(), "6000", "4000" })
+                if (! painter.start (juce::StringArray { SX_SAMPLE_PHOTO_GENERATOR, file.getFullPathName(),
+                                                         juce::String (width), juce::String (height) })
                      || ! painter.waitForProcessToFinish (600000))
-                    large = juce::File();
+                    file = juce::File();
             }
-            return large;
+            return file;
         }
     };
 
@@ -275,10 +299,90 @@ namespace
             state.counters["megapixels"] = (double) source->width * source->height / 1.0e6;
     }
 
+    double peakResidentMegabytes()
+    {
+        rusage usage {};
+        getrusage (RUSAGE_SELF, &usage);
+        return (double) usage.ru_maxrss / 1024.0;
+    }
+
+    /** Each iteration saves the open 12 MP photograph's painting as type, from the save
+        button's action until the written file is in place. */
+    void SaveEndToEnd (benchmark::State& state, ImageSavePanel::ImageType type)
+    {
+        auto& s = session();
+        const auto file = s.camera12();
+        if (! file.existsAsFile())
+        {
+            state.SkipWithError ("no photograph to open");
+            return;
+        }
+        if (s.main.getCurrentImageFile() != file)
+        {
+            s.main.openImage (file, false);
+            s.waitForRenders();
+            s.settle();
+        }
+
+        const auto target = juce::File::createTempFile ("save-bench");
+        target.createDirectory();
+        Clock::time_point asked;
+        juce::File chosen;
+        ImageSavePanel::setRunner ([&] (ImageSavePanel& panel)
+        {
+            asked = Clock::now();
+            panel.fileTypeChanged (type);
+            const auto result = panel.resultIn (target);
+            chosen = result.file;
+            return std::optional<ImageSavePanel::Result> (result);
+        });
+
+        double renderMs = 0.0, writeMs = 0.0;
+        for (auto _ : state)
+        {
+            chosen = juce::File();
+            const auto start = Clock::now();
+            s.main.saveOrApplyImage();
+            // The panel's answer reaches the writer a message later; the file is in place
+            // once the writer has renamed it there.
+            while ((chosen == juce::File() || ! chosen.existsAsFile() || ! s.main.getImageWriter().isIdle())
+                   && secondsSince (start) < 300.0)
+                if (! juce::dispatchNextMessageOnSystemQueue (true))
+                    juce::Thread::sleep (1);
+            const auto end = Clock::now();
+            if (! chosen.existsAsFile())
+            {
+                state.SkipWithError ("the file was not written");
+                break;
+            }
+            state.SetIterationTime (std::chrono::duration<double> (end - start).count());
+            renderMs += std::chrono::duration<double, std::milli> (asked - start).count();
+            writeMs += std::chrono::duration<double, std::milli> (end - asked).count();
+
+            state.PauseTiming();
+            s.settle();
+            state.ResumeTiming();
+        }
+        ImageSavePanel::setRunner ({});
+
+        const auto saves = (double) state.iterations();
+        state.counters["render ms"] = renderMs / saves;
+        state.counters["write ms"] = writeMs / saves;
+        state.counters["peak MB"] = peakResidentMegabytes();
+        state.counters["file MB"] = (double) chosen.getSize() / 1.0e6;
+        target.deleteRecursively();
+    }
+
     void configure (benchmark::internal::Benchmark* b, int iterations)
     {
         b->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (iterations)
          ->Repetitions (5)->ReportAggregatesOnly (true);
+    }
+
+    /** A full-size save takes seconds: fewer repetitions. */
+    void configureSave (benchmark::internal::Benchmark* b)
+    {
+        b->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (1)->Repetitions (3)->ReportAggregatesOnly (true);
     }
 }
 
@@ -288,3 +392,7 @@ BENCHMARK_CAPTURE (Open, ToPhotographShown/sample, false, false)->Apply ([] (aut
 BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/sample, false, true)->Apply ([] (auto* b) { configure (b, 2); });
 BENCHMARK_CAPTURE (Open, ToPhotographShown/24MP, true, false)->Apply ([] (auto* b) { configure (b, 1); });
 BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/24MP, true, true)->Apply ([] (auto* b) { configure (b, 1); });
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG/12MP, ImageSavePanel::ImageType::jpeg)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG2000/12MP, ImageSavePanel::ImageType::jpeg2000)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, PNG/12MP, ImageSavePanel::ImageType::png)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, TIFF/12MP, ImageSavePanel::ImageType::tiff)->Apply (configureSave);

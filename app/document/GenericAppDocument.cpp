@@ -203,6 +203,14 @@ void GenericAppDocument::setImage (SxImageRgbaBytes* newImage)
     repaint();
 }
 
+void GenericAppDocument::keepPrivateCopy()
+{
+    const juce::MessageManagerLock lock;
+
+    if (image)
+        image = SxRef<SxImageRgbaBytes> (image->clone());
+}
+
 void GenericAppDocument::updateImageRegion (const RectBounds& area)
 {
     const juce::MessageManagerLock lock;

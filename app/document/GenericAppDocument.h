@@ -93,6 +93,10 @@ public:
     /** Shows image (null: none) and drops the overlay; the placeholder card goes for good.
         A cache of the same size is refilled in place. */
     virtual void setImage (SxImageRgbaBytes* image);
+    /** Swaps the shown image for a copy of its own, keeping the cached picture as it is:
+        what the canvas holds stays valid while the stack's buffers are rendered again.
+        Nothing without an image. */
+    virtual void keepPrivateCopy();
     /** Copies area (image pixels, last column and row included) of the image into its
         cache again and repaints only where it shows. Nothing without an image. */
     virtual void updateImageRegion (const RectBounds& area);

@@ -23,6 +23,9 @@ class ImageSaveWriter;
 class ImageSaveFlow
 {
 public:
+    /** The title of the message that says a save failed. */
+    static constexpr const char* notSavedTitle = "Image Not Saved";
+
     struct Request
     {
         /** The main component: the sheet covers it, and it owns the settings and the

@@ -4,6 +4,7 @@
 #include "CallbackFileChooserStart.h"
 #include "EffectPanelArrowButton.h"
 #include "Geometry.h"
+#include "ImageSaveFlow.h"
 #include "ImageFileBridges.h"
 #include "Layer.h"
 #include "LayerSaveOptions.h"
@@ -11,6 +12,7 @@
 #include "OpenImageRules.h"
 #include "PlatformPaths.h"
 #include "PlatformResources.h"
+#include "RenderHiResActivityThread.h"
 #include "RenderThread.h"
 #include "Resampling.h"
 #include "SettingsKeys.h"
@@ -90,6 +92,16 @@ GenericAppComponent::GenericAppComponent()
     instance = this;
     setLookAndFeel (lookAndFeel.get());
     juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());
+
+    // A success stays silent.
+    imageWriter.onFinished = [this] (const ImageSaveWriter::Outcome& outcome)
+    {
+        if (! outcome.succeeded())
+        {
+            log (outcome.message);
+            showImageNotSaved (ImageSaveFlow::notSavedTitle, outcome.message);
+        }
+    };
 }
 
 GenericAppComponent::~GenericAppComponent()
@@ -488,8 +500,8 @@ void GenericAppComponent::askSaveProject (const juce::File& projectFile)
 
 void GenericAppComponent::openImage (const juce::File& imageFile, bool fitLater)
 {
-    // The render thread reads the images and layers an open replaces.
-    if (renderThread != nullptr)
+    // The render threads read the images and layers an open replaces.
+    if (renderThread != nullptr || busy)
     {
         pendingOpen = PendingOpen { imageFile, fitLater };
         return;
@@ -638,6 +650,101 @@ void GenericAppComponent::showImageNotOpened (const juce::String& title, const j
 {
     // The alert adds itself to this component, slides in and deletes itself when closed.
     new SxAlertComponent ("imageNotOpenedAlert", title, message, nullptr);
+}
+
+void GenericAppComponent::showImageNotSaved (const juce::String& title, const juce::String& message)
+{
+    new SxAlertComponent ("imageNotSavedAlert", title, message, nullptr);
+}
+
+//==============================================================================
+SxImageRgbaBytes* GenericAppComponent::renderHiRes()
+{
+    auto* base = layerManager != nullptr ? dynamic_cast<StaticImageLayer*> (layerManager->getLayer (0)) : nullptr;
+    if (! sourceImage || ! workingImage || base == nullptr || renderThread != nullptr || busy)
+        return nullptr;
+
+    busy = true;
+    if (document != nullptr)
+    {
+        document->suppressToolPaint = true;
+        document->keepPrivateCopy();
+        document->repaint();
+    }
+
+    layerManager->setFullResolutionRender (true);
+    base->setSourceImage (sourceImage.get());
+    layerManager->rescaleAllToNewImage (workingImage.get(), sourceImage.get());
+
+    SxRef<SxImageRgbaBytes> result;
+    {
+        RenderHiResActivityThread activity ("Rendering...", 10000);
+        activity.layerManager = layerManager.get();
+        activity.baseLayer = base;
+        activity.workingImage = workingImage.get();
+        activity.fullSizeImage = sourceImage.get();
+        activity.reRenderPreview = true;
+        activity.setStatusMessage ("Saving...");
+        activity.runModal (5);
+
+        result = activity.takeFullSizeResult();
+        lastRenderedImage = activity.getPreviewResult();
+
+        if (! activity.mappedBack())
+        {
+            // The worker never ran: the stack goes back to the preview here.
+            log ("The full-size render did not run.");
+            layerManager->rescaleAllToPreviousImage (workingImage.get(), sourceImage.get());
+            layerManager->setFullResolutionRender (false);
+            base->setSourceImage (workingImage.get());
+            lastRenderedImage = layerManager->renderStack (nullptr, false, false);
+        }
+    }
+
+    if (document != nullptr)
+        document->suppressToolPaint = false;
+    setDisplayedImage (lastRenderedImage);
+
+    busy = false;
+    renderComplete();
+
+    if (pendingOpen)
+        juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<GenericAppComponent> (this)]
+        {
+            if (safe != nullptr && ! safe->busy && safe->renderThread == nullptr)
+                if (auto pending = std::exchange (safe->pendingOpen, std::nullopt))
+                    safe->openImage (pending->file, pending->fitLater);
+        });
+
+    return result.detach();
+}
+
+void GenericAppComponent::saveOrApplyImage()
+{
+    if (isHost (anyPluginHost))
+    {
+        applyImageToPhoto();
+        return;
+    }
+
+    SxRef<SxImageRgbaBytes> image (renderHiRes());
+    hideTooltips();   // none over the panel
+
+    ImageSaveFlow::Request r;
+    r.window = this;
+    r.settings = settings.get();
+    r.writer = &imageWriter;
+    r.useImageLocation = useImageLocation;
+    r.imageFile = currentImageFile;
+    r.document.resolutionX = resolutionX;
+    r.document.resolutionY = resolutionY;
+    r.document.exif = cameraMetadata;
+    r.afterPanel = [safe = juce::Component::SafePointer<GenericAppComponent> (this)]
+    {
+        if (safe != nullptr)
+            safe->showTooltips();
+    };
+    ImageSaveFlow::begin (std::move (image), std::move (r));
 }
 
 //==============================================================================
@@ -1028,6 +1135,8 @@ void GenericAppComponent::buttonClicked (juce::Button* button)
 
     if (name == MainToolbar::openButtonName)
         (new CallbackFileChooserStart (*this))->post();
+    else if (name == "savePhotoButton")
+        saveOrApplyImage();
     else if (name == "arrowRightButton")
         hideEffectPanel();
     else if (name == "leftArrowButton")

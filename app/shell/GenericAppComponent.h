@@ -4,6 +4,7 @@
 #include "EaseComponentAnimatorLinkedBottomToTopComponent.h"
 #include "EffectGroup.h"
 #include "GenericAppDocument.h"
+#include "ImageSaveWriter.h"
 #include "LayerCallback.h"
 #include "LayerManager.h"
 #include "LayerManagerCallback.h"
@@ -308,6 +309,24 @@ public:
     void renderLayers (bool showBusy, const RectBounds* area) override  { startPreviewRender (showBusy, area); }
     void layersChanged (bool showBusy, const RectBounds* area) override { requestRender (showBusy, area); }
 
+    //==============================================================================
+    // Full-size render and saving
+
+    /** Renders the stack at the size of the opened image on a worker thread, behind the
+        activity window ("Saving..."), then renders the preview again and shows it; the
+        canvas shows a private copy of the last preview meanwhile. The caller owns the
+        returned image (one reference). Null, with nothing rendered, while no image is open
+        or a render runs, and when the stack renders nothing. */
+    SxImageRgbaBytes* renderHiRes();
+
+    /** The save button and the save command: in a plug-in host the apply to the photo;
+        otherwise the full-size render, then the save panel over this component (none
+        when the render yields nothing) and the write in the background. */
+    virtual void saveOrApplyImage();
+
+    /** The background writer of saved images; the application waits for it at shutdown. */
+    ImageSaveWriter& getImageWriter() noexcept          { return imageWriter; }
+
     /** The running preview render's thread; null when none runs. */
     RenderThread* getRenderThread() const noexcept      { return renderThread.get(); }
     /** The stack's latest preview result (owned by the layer that made it); null before. */
@@ -417,8 +436,15 @@ protected:
     /** Empties the undo store (setUpNewImage then records the opened state). */
     virtual void resetUndo()                            { undoStore.reset(); }
 
+    /** Says why a saved image was not written (the writer's message naming the file and
+        the reason): the kit's alert "imageNotSavedAlert". Tests replace it. */
+    virtual void showImageNotSaved (const juce::String& title, const juce::String& message);
+
     //==============================================================================
     // Calls into parts that arrive later; nothing yet.
+
+    /** In a plug-in host: applies the painting to the photo being edited. */
+    virtual void applyImageToPhoto() {}
 
     /** The preset browser forgets its selection. */
     virtual void clearPresetSelection() {}
@@ -455,6 +481,8 @@ protected:
     bool firstImageSetUp = false;
 
     std::unique_ptr<RenderThread> renderThread;
+    /** Writes saved images one after the other; a failure is shown, a success is not. */
+    ImageSaveWriter imageWriter;
     SxImageRgbaBytes* lastRenderedImage = nullptr;
     /** Set once to keep the next render's overlay out of sight; nothing sets it here. */
     bool overlaySuppressed = false;

@@ -166,7 +166,11 @@ void GenericApplication::shutdown()
     quitSignals.reset();
 
     if (mainComponent != nullptr)
+    {
         mainComponent->stopPresetPreviewThread();
+        // A file being written is finished, not cut short.
+        mainComponent->getImageWriter().waitUntilIdle();
+    }
 }
 
 juce::StringArray GenericApplication::getLaunchFiles()

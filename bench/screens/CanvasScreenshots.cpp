@@ -8,7 +8,10 @@
 // mid-render; then the render runs and the painting is captured fitted, zoomed in two steps
 // and panned, and at 4x; then fitted again with the effect panel's "Adjust" page, with the paper
 // picker open and with the ink colour's picker open, with a toolbar tooltip showing, and with
-// the effect panel slid out of sight by its tab. The shots are taken from the X server
+// the effect panel slid out of sight by its tab. Then the save button's road: the full-size
+// render held at its start under the "Saving..." overlay, the save dialog over the
+// painting (cancelled), and a save answered for the user into the output folder as
+// saved-painting.jpg, to be looked at full size. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -17,6 +20,7 @@
 
 #include "BrushRenderLock.h"
 #include "GenericImageList.h"
+#include "ImageSaveSheet.h"
 #include "SxColorPicker.h"
 #include "WatercolorControlTable.h"
 #include "Quenzella_Tolva.h"
@@ -66,6 +70,7 @@ protected:
 private:
     juce::File photo, folder;
     bool holdingRender = false;
+    bool saveAnswered = false;
     int step = 0;
 
     GenericAppComponent& main()   { return *getMainComponent(); }
@@ -171,8 +176,41 @@ private:
                 canvas().fitInWindow (false);
                 break;
 
-            default:
+            case 10:
                 capture ("window-panel-parked.png");
+                // The full-size render waits at its start until the overlay has been captured.
+                brushRenderLock.enter();
+                holdingRender = true;
+                save();
+                break;
+
+            case 11:
+                capture ("window-saving.png");
+                letRenderGo();
+                break;
+
+            case 12:
+                if (ImageSaveSheet::findIn (main()) == nullptr)
+                    return startTimer (200);
+                capture ("window-save-dialog.png");
+                ImageSaveSheet::findIn (main())->cancel();
+                ImageSavePanel::setRunner ([this] (ImageSavePanel& panel)
+                {
+                    panel.setNameFieldStringValue ("saved-painting.jpg");
+                    saveAnswered = true;
+                    return std::optional<ImageSavePanel::Result> (panel.resultIn (folder));
+                });
+                save();
+                break;
+
+            case 13:
+                if (! saveAnswered || main().isRendering() || ! main().getImageWriter().isIdle())
+                    return startTimer (200);
+                ImageSavePanel::setRunner ({});
+                std::cout << "wrote " << folder.getChildFile ("saved-painting.jpg").getFullPathName() << "\n";
+                break;
+
+            default:
                 systemRequestedQuit();
                 return;
         }
@@ -243,6 +281,13 @@ private:
     {
         if (auto* peer = getMainWindow()->getPeer())
             peer->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
+    }
+
+    /** The save button's action, from the message loop: it waits in the activity window's
+        modal loop, where this timer goes on firing. */
+    void save()
+    {
+        juce::MessageManager::callAsync ([this] { main().saveOrApplyImage(); });
     }
 
     void pan (float dx, float dy)

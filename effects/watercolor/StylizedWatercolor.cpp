@@ -125,13 +125,19 @@ void StylizedWatercolor::rescaleToNewImage (SxImageRgbaBytes* first, SxImageRgba
 {
     dropCachedImages();
     if (first != nullptr && second != nullptr)
+    {
+        // Mapping there and back in floats would move the mask a little on every save.
+        maskBeforeRescale = maskData;
         maskData.rescale (sizeOf (*second), sizeOf (*first));
+    }
 }
 
 void StylizedWatercolor::rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second)
 {
     dropCachedImages();
-    if (first != nullptr && second != nullptr)
+    if (maskBeforeRescale)
+        maskData = *std::exchange (maskBeforeRescale, std::nullopt);
+    else if (first != nullptr && second != nullptr)
         maskData.rescale (sizeOf (*first), sizeOf (*second));
 }
 

@@ -78,9 +78,11 @@ public:
     void dropCachedImages() override;
     /** Drops the caches and empties the selective mask, which belonged to the old image. */
     void onSourceImageReplaced (SxImageRgbaBytes* workingImage, bool flag) override;
-    /** Drops the caches and maps the mask from first's size to second's. */
+    /** Drops the caches and maps the mask from first's size to second's, keeping the
+        mask as it was for rescaleToPreviousImage. */
     void rescaleToNewImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
-    /** Drops the caches and maps the mask from second's size back to first's. */
+    /** Drops the caches and gives the mask back exactly as it was before rescaleToNewImage;
+        without such a call before, maps it from second's size back to first's. */
     void rescaleToPreviousImage (SxImageRgbaBytes* first, SxImageRgbaBytes* second) override;
 
     //==============================================================================
@@ -144,6 +146,8 @@ public:
 
 protected:
     SelectMaskData maskData;
+    /** The mask at the working size while the layer renders at full size. */
+    std::optional<SelectMaskData> maskBeforeRescale;
     WatercolorSettings settings;
     WatercolorCaches caches;
     DabPainter dabPainter;   // the GPU objects of the dab layer, kept between renders of one size

@@ -10,6 +10,7 @@
 #include "MessagePump.h"
 #include "PixelMath.h"
 #include "PlatformImageDecoder.h"
+#include "ScopedPanelAnswer.h"
 #include "ScopedUserFolders.h"
 
 #include <gtest/gtest.h>
@@ -17,30 +18,6 @@
 namespace
 {
     using Answer = std::optional<ImageSavePanel::Result>;
-
-    /** Answers the panel for the user while it lives, recording what the panel offered. */
-    struct ScopedPanelAnswer
-    {
-        struct Offer
-        {
-            juce::File folder;
-            juce::String name;
-            ImageSavePanel::ImageType type;
-        };
-
-        explicit ScopedPanelAnswer (std::function<Answer (ImageSavePanel&)> answer)
-        {
-            ImageSavePanel::setRunner ([this, answer] (ImageSavePanel& panel)
-            {
-                offers.push_back ({ panel.getDirectoryURL(), panel.getNameFieldStringValue(), panel.getImageType() });
-                return answer (panel);
-            });
-        }
-
-        ~ScopedPanelAnswer()  { ImageSavePanel::setRunner ({}); }
-
-        std::vector<Offer> offers;
-    };
 
     struct ImageSaveFlowTest : ::testing::Test
     {
