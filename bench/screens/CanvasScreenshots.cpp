@@ -7,7 +7,10 @@
 // is taken before the start), so the first shot shows the photograph under the busy overlay
 // mid-render; then the render runs and the painting is captured fitted, zoomed in two steps
 // and panned, and at 4x; then fitted again with a toolbar tooltip showing, and with the
-// effect panel slid out of sight by its tab. The shots are taken from the X server
+// effect panel slid out of sight by its tab. Then the painting, switched to the Stylized
+// effect, is saved as a project, the Abstract effect chosen again, and the project handed over
+// with unsaved changes: the "Save Project?" question, its "Yes" with the project save panel,
+// and the project reopened are captured. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -15,6 +18,9 @@
 // (`cmake --build build --target canvas_screenshots` does that.)
 
 #include "BrushRenderLock.h"
+#include "ImageSaveSheet.h"
+#include "SaveProjectQuestion.h"
+#include "SettingsKeys.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "ZorvMainWindow.h"
@@ -59,7 +65,7 @@ protected:
     juce::StringArray getLaunchFiles() override  { return { photo.getFullPathName() }; }
 
 private:
-    juce::File photo, folder;
+    juce::File photo, folder, project;
     bool holdingRender = false;
     int step = 0;
 
@@ -139,8 +145,53 @@ private:
                 canvas().fitInWindow (false);
                 break;
 
-            default:
+            case 6:
                 capture ("window-panel-parked.png");
+                if (auto* show = findButton ("leftArrowButton"))
+                    main().clickButton (show);
+                main().selectEffectIndex (1, true);
+                break;
+
+            case 7:
+                if (busy())
+                    return startTimer (200);
+                project = folder.getChildFile ("Painting.kvp");
+                if (const auto written = main().writeProjectFile (project); written.failed())
+                {
+                    std::cerr << "the project was not written: " << written.getErrorMessage() << "\n";
+                    return fail();
+                }
+                main().selectEffectIndex (0, true);
+                break;
+
+            case 8:
+                if (busy())
+                    return startTimer (200);
+                main().getSettings()->set (SettingsKeys::freshProject, false);
+                main().askSaveProject (project);
+                break;
+
+            case 9:
+                captureScreenOfWindow ("window-save-project-question.png");
+                if (! pressQuestionButton ("Yes"))
+                {
+                    std::cerr << "no question was asked\n";
+                    return fail();
+                }
+                break;
+
+            case 10:
+                capture ("window-save-project-panel.png");
+                if (auto* sheet = ImageSaveSheet::findIn (main()))
+                    sheet->cancel();
+                main().openProject (project);
+                break;
+
+            case 11:
+                if (busy())
+                    return startTimer (200);
+                capture ("window-project-reopened.png");
+                project.deleteFile();
                 systemRequestedQuit();
                 return;
         }
@@ -186,6 +237,40 @@ private:
         const auto windowId = juce::String::toHexString ((juce::pointer_sized_int) peer->getNativeHandle());
         juce::ChildProcess import;
         if (! import.start (juce::StringArray { "import", "-window", "0x" + windowId, file.getFullPathName() })
+             || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
+            std::cerr << "could not capture " << name << "\n";
+        else
+            std::cout << "wrote " << file.getFullPathName() << "\n";
+    }
+
+    /** Clicks a button of the "Save Project?" window. */
+    bool pressQuestionButton (const juce::String& text)
+    {
+        auto* question = SaveProjectQuestion::findShowing();
+        if (question == nullptr)
+            return false;
+        question->triggerButtonClick (text);
+        return true;
+    }
+
+    /** The screen's area of the main window, with the windows over it (the question). */
+    void captureScreenOfWindow (const juce::String& name)
+    {
+        auto* window = getMainWindow();
+        if (window == nullptr)
+            return;
+        auto& desktop = juce::Desktop::getInstance();
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* shown = desktop.getComponent (i)->getPeer())
+                shown->performAnyPendingRepaintsNow();
+        juce::Thread::sleep (300);
+
+        const auto area = window->getScreenBounds();
+        const auto file = folder.getChildFile (name);
+        const auto crop = juce::String (area.getWidth()) + "x" + juce::String (area.getHeight())
+                        + "+" + juce::String (area.getX()) + "+" + juce::String (area.getY());
+        juce::ChildProcess import;
+        if (! import.start (juce::StringArray { "import", "-window", "root", "-crop", crop, file.getFullPathName() })
              || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
             std::cerr << "could not capture " << name << "\n";
         else
