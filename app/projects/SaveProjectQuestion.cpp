@@ -41,7 +41,8 @@ void SaveProjectQuestion::ask (juce::Component& owner, std::function<void (Answe
     }
 
     auto* window = new juce::AlertWindow (title, message, juce::MessageBoxIconType::NoIcon, &owner);
-    window->setName (windowName);
+    // The window's name is its title.
+    window->setComponentID (windowID);
     window->addButton ("Yes", yesResult, juce::KeyPress (juce::KeyPress::returnKey));
     window->addButton ("No", noResult);
     window->addButton ("Cancel", cancelResult, juce::KeyPress (juce::KeyPress::escapeKey));
@@ -57,7 +58,7 @@ juce::AlertWindow* SaveProjectQuestion::findShowing()
     auto& desktop = juce::Desktop::getInstance();
     for (int i = desktop.getNumComponents(); --i >= 0;)
         if (auto* window = dynamic_cast<juce::AlertWindow*> (desktop.getComponent (i)))
-            if (window->getName() == windowName && window->isShowing())
+            if (window->getComponentID() == windowID && window->isShowing())
                 return window;
     return nullptr;
 }

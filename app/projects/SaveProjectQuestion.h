@@ -26,8 +26,8 @@ public:
 
     static constexpr const char* title = "Save Project?";
     static constexpr const char* message = "You have unsaved changes. Would you like to save?";
-    /** The alert window's component name. */
-    static constexpr const char* windowName = "saveProjectQuestion";
+    /** The alert window's component ID. */
+    static constexpr const char* windowID = "saveProjectQuestion";
 
     using Runner = std::function<Answer()>;
 

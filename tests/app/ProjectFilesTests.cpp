@@ -703,7 +703,8 @@ TEST_F (ProjectFiles, TheQuestionIsAnAlertOverTheWindowAndItsNoOpensTheProject)
     auto* question = SaveProjectQuestion::findShowing();
     ASSERT_NE (question, nullptr);
     EXPECT_TRUE (question->isCurrentlyModal());
-    EXPECT_EQ (question->getName(), SaveProjectQuestion::windowName);
+    EXPECT_EQ (question->getName(), "Save Project?");
+    EXPECT_EQ (question->getComponentID(), SaveProjectQuestion::windowID);
     EXPECT_EQ (question->getNumButtons(), 3);
     EXPECT_EQ (main().getCurrentImageFile(), samplePhoto);
 
