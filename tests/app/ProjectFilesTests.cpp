@@ -608,43 +608,20 @@ TEST_F (ProjectFiles, AFileThatIsNoProjectLeavesTheDocumentAndSaysWhyOnce)
     }
 }
 
-TEST_F (ProjectFiles, AFailedSaveKeepsTheOldProjectReportsAndLeavesTheHandOverUndone)
+/** A document that is a saved project with unsaved changes, and a project handed over: the
+    save in place is made to fail while the test's obstacle lives. */
+class FailedProjectSave : public ProjectFiles
 {
-    start();
-    StylizedWatercolor stylized;
-    const auto handedOver = writeProject (temp.get().getChildFile ("HandedOver.kvp"), { &stylized, stylizedClass(), 400, 300 });
-    const auto folder = temp.get().getChildFile ("Projects");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    const auto own = writeProject (folder.getChildFile ("Own.kvp"), { &stylized, stylizedClass(), 640, 480 });
-    const auto ownBytes = bytesOf (own);
-
-    struct Case
+protected:
+    void runSaveFailing (const std::function<std::shared_ptr<void>()>& obstacle)
     {
-        const char* name;
-        std::function<std::shared_ptr<void>()> arrange;   // undone when the result goes
-    };
-    const std::vector<Case> cases = {
-        { "a read-only folder",
-          [&]
-          {
-              ::chmod (folder.getFullPathName().toRawUTF8(), 0555);
-              return std::shared_ptr<void> (nullptr, [&] (void*) { ::chmod (folder.getFullPathName().toRawUTF8(), 0755); });
-          } },
-        { "the file size limit",
-          [&]
-          {
-              return std::shared_ptr<void> (std::make_shared<sxtest::ScopedFileSizeLimit> ((rlim_t) ownBytes.getSize() / 3));
-          } },
-    };
+        start();
+        StylizedWatercolor stylized;
+        const auto handedOver = writeProject (temp.get().getChildFile ("HandedOver.kvp"), { &stylized, stylizedClass(), 400, 300 });
+        ASSERT_TRUE (folder.createDirectory().wasOk());
+        const auto own = writeProject (folder.getChildFile ("Own.kvp"), { &stylized, stylizedClass(), 640, 480 });
+        ownBytes = bytesOf (own);
 
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE (c.name);
-        // Root writes into any folder.
-        if (juce::String (c.name) == "a read-only folder" && ::geteuid() == 0)
-            continue;
-
-        main().messages.clear();
         main().openProject (own);
         settle();
         settings().set (SettingsKeys::freshProject, false);
@@ -652,7 +629,7 @@ TEST_F (ProjectFiles, AFailedSaveKeepsTheOldProjectReportsAndLeavesTheHandOverUn
 
         answerQuestionWith (SaveProjectQuestion::Answer::yes);
         {
-            const auto arranged = c.arrange();
+            const auto held = obstacle();
             main().askSaveProject (handedOver);
             settle();
         }
@@ -666,6 +643,29 @@ TEST_F (ProjectFiles, AFailedSaveKeepsTheOldProjectReportsAndLeavesTheHandOverUn
         ASSERT_EQ (main().messages.size(), 1);
         EXPECT_TRUE (main().messages[0].startsWith ("Project Not Saved: \"Own.kvp\" was not saved. ")) << main().messages[0];
     }
+
+    juce::File folder { temp.get().getChildFile ("Projects") };
+    juce::MemoryBlock ownBytes;
+};
+
+TEST_F (FailedProjectSave, AReadOnlyFolderKeepsTheOldProject)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into any folder";
+
+    runSaveFailing ([this]
+    {
+        ::chmod (folder.getFullPathName().toRawUTF8(), 0555);
+        return std::shared_ptr<void> (nullptr, [this] (void*) { ::chmod (folder.getFullPathName().toRawUTF8(), 0755); });
+    });
+}
+
+TEST_F (FailedProjectSave, TheFileSizeLimitKeepsTheOldProject)
+{
+    runSaveFailing ([this]
+    {
+        return std::shared_ptr<void> (std::make_shared<sxtest::ScopedFileSizeLimit> ((rlim_t) ownBytes.getSize() / 3));
+    });
 }
 
 //==============================================================================
