@@ -1,7 +1,6 @@
 #include "GenericAppComponentLayers.h"
 
 #include "ImageSavePanel.h"
-#include "OpenImageRules.h"
 #include "SaveProjectActivityWindow.h"
 #include "SettingsKeys.h"
 
@@ -39,8 +38,12 @@ void GenericAppComponentLayers::timerCallback (int timerID)
         return;
     }
 
+    // Not handed on: the save may have started the timer again to wait for a render.
     if (timerID == saveProjectTimer)
+    {
         saveProjectNow();
+        return;
+    }
 
     GenericAppComponent::timerCallback (timerID);
 }

@@ -2,6 +2,7 @@
 // "Save Project?" question, and damaged files or failed writes costing nothing.
 
 #include "AbstractWaterColor.h"
+#include "BrushRenderLock.h"
 #include "ImageBlob.h"
 #include "ImageSavePanel.h"
 #include "JpegCodec.h"
@@ -542,6 +543,41 @@ TEST_F (ProjectFiles, AProjectArrivingDuringARenderOpensWhenTheRenderHasEnded)
 
     settle();
     expectProjectOpened (project, 400, 300);
+}
+
+TEST_F (ProjectFiles, ASaveDuringARenderWaitsForItsEnd)
+{
+    start();
+    StylizedWatercolor stylized;
+    const auto own = writeProject (temp.get().getChildFile ("Own.kvp"), { &stylized, stylizedClass(), 320, 240 });
+    const auto handedOver = writeProject (temp.get().getChildFile ("HandedOver.kvp"), { &stylized, stylizedClass(), 400, 300 });
+    main().openProject (own);
+    settle();
+    const auto ownBytes = bytesOf (own);
+
+    settings().set (SettingsKeys::freshProject, false);
+    answerQuestionWith (SaveProjectQuestion::Answer::yes);
+
+    // The Stylized render waits at its start while the test holds the brush lock.
+    brushRenderLock.enter();
+    main().getLayerManager()->invalidateAllLayers();
+    main().renderNow();
+    ASSERT_NE (main().getRenderThread(), nullptr);
+    main().askSaveProject (handedOver);
+    sxgui::drainMessages();
+    for (int tick = 0; tick < 3; ++tick)
+    {
+        EXPECT_TRUE (main().isTimerRunning (GenericAppComponent::saveProjectTimer));
+        sxgui::fireTimer (main(), GenericAppComponent::saveProjectTimer);
+    }
+    EXPECT_TRUE (main().isTimerRunning (GenericAppComponent::saveProjectTimer));
+    EXPECT_EQ (bytesOf (own), ownBytes);
+    brushRenderLock.exit();
+
+    settle();
+    EXPECT_NE (bytesOf (own), ownBytes);
+    expectProjectOpened (handedOver, 400, 300);
+    EXPECT_TRUE (settings().get (SettingsKeys::freshProject));
 }
 
 //==============================================================================
