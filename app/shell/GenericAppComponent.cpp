@@ -553,9 +553,13 @@ void GenericAppComponent::openProject (const juce::File& projectFile)
 
     sourceImage = contents.picture;
 
+    // The document now matches the file: no unsaved changes, as after opening an image
+    // (left as it was, a hand-over would ask to save a project nobody has changed).
     if (settings != nullptr)
     {
         settings->set (SettingsKeys::imagePath, projectFile.getFullPathName());
+        settings->set (SettingsKeys::freshProject, true);
+        settings->remove (SettingsKeys::freshProjectUndoCount.name);
         settings->saveIfNeeded();
     }
 

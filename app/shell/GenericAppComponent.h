@@ -176,7 +176,7 @@ public:
         its resolution replace the document's (with no camera metadata), and the stored
         effect settings load into the effect list's own layer of that class (the first for
         a class it does not have), which becomes the selected effect layer; the colour
-        history is replaced. "freshProject" is left as it was. While a preview render
+        history is replaced, and the document has no unsaved changes. While a preview render
         runs the file waits and opens when the render has ended. */
     virtual void openProject (const juce::File& projectFile);
 

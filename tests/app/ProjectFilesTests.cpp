@@ -453,7 +453,7 @@ TEST_F (ProjectFiles, TheQuestionIsAskedOnlyOverUnsavedChangesAndEachAnswerDoesW
     using A = SaveProjectQuestion::Answer;
     const Case cases[] = {
         { "fresh",                      Start::freshImage,     A::cancel, {},              0, false, true,  nullptr,       true },
-        { "No",                         Start::changedImage,   A::no,     {},              1, false, true,  nullptr,       false },
+        { "No",                         Start::changedImage,   A::no,     {},              1, false, true,  nullptr,       true },
         { "Cancel",                     Start::changedImage,   A::cancel, {},              1, false, false, nullptr,       false },
         { "Yes with an image",          Start::changedImage,   A::yes,    "Mine",          1, true,  true,  "Mine.kvp",    true },
         { "Yes with a project",         Start::changedProject, A::yes,    {},              1, false, true,  "in place",    true },
@@ -755,7 +755,7 @@ TEST_F (ProjectFiles, TheQuestionIsAnAlertOverTheWindowAndItsNoOpensTheProject)
     EXPECT_EQ (SaveProjectQuestion::findShowing(), nullptr);
     settle();
     expectProjectOpened (later, 320, 240);
-    EXPECT_FALSE (settings().get (SettingsKeys::freshProject));
+    EXPECT_TRUE (settings().get (SettingsKeys::freshProject));   // the changes were given up
 }
 
 TEST_F (ProjectFiles, ProjectsOfEveryFormOpen)
