@@ -3,6 +3,7 @@
 #include "BinaryData.h"
 #include "CallbackFileChooserStart.h"
 #include "EffectPanelArrowButton.h"
+#include "GenericApplication.h"
 #include "Geometry.h"
 #include "ImageSaveFlow.h"
 #include "ImageFileBridges.h"
@@ -12,9 +13,11 @@
 #include "OpenImageRules.h"
 #include "PlatformPaths.h"
 #include "PlatformResources.h"
+#include "ProjectFile.h"
 #include "RenderHiResActivityThread.h"
 #include "RenderThread.h"
 #include "Resampling.h"
+#include "SaveProjectQuestion.h"
 #include "SettingsKeys.h"
 #include "StaticImageLayer.h"
 #include "SxActivityContainer.h"
@@ -495,7 +498,171 @@ bool GenericAppComponent::isHost (int kind) const
 //==============================================================================
 void GenericAppComponent::askSaveProject (const juce::File& projectFile)
 {
-    log ("Project handed over (projects cannot be opened yet): " + projectFile.getFullPathName());
+    if (projectQuestionOpen)
+    {
+        projectAwaitingAnswer = projectFile;
+        return;
+    }
+
+    if (settings == nullptr || settings->get (SettingsKeys::freshProject))
+    {
+        openProject (projectFile);
+        return;
+    }
+
+    projectQuestionOpen = true;
+    projectAwaitingAnswer = projectFile;
+    SaveProjectQuestion::ask (*this, [safeThis = juce::Component::SafePointer<GenericAppComponent> (this)] (SaveProjectQuestion::Answer answer)
+    {
+        if (safeThis != nullptr)
+            safeThis->projectQuestionAnswered (answer);
+    });
+}
+
+void GenericAppComponent::projectQuestionAnswered (SaveProjectQuestion::Answer answer)
+{
+    projectQuestionOpen = false;
+    const auto file = std::exchange (projectAwaitingAnswer, juce::File());
+
+    switch (answer)
+    {
+        case SaveProjectQuestion::Answer::cancel:
+            break;
+
+        case SaveProjectQuestion::Answer::no:
+            openProject (file);
+            break;
+
+        case SaveProjectQuestion::Answer::yes:
+            // Also after a save in place: the user asked for the handed-over file.
+            settings->set (SettingsKeys::needsToLoadImagePath, file.getFullPathName());
+            saveProjectOrImage (true);
+            break;
+    }
+}
+
+void GenericAppComponent::openProject (const juce::File& projectFile)
+{
+    // The render thread reads the images and layers an open replaces.
+    if (renderThread != nullptr)
+    {
+        pendingOpen = PendingOpen { projectFile, false, true };
+        return;
+    }
+
+    // Read whole before anything is touched: a refused file costs nothing.
+    ProjectFile::Contents contents;
+    if (const auto read = ProjectFile::read (projectFile, contents); read.failed())
+    {
+        log ("Project not opened: " + projectFile.getFullPathName() + ": " + read.getErrorMessage());
+        showProjectProblem ("Project Not Opened", OpenImageRules::describeNotOpened (projectFile, read.getErrorMessage()));
+        return;
+    }
+
+    stopPresetPreviewThread();
+
+    cropRect = { 0.0f, 0.0f, 0.0f, 0.0f };
+    cropController = nullptr;
+    cropSourceImage.reset();
+
+    sourceImage = contents.picture;
+
+    // The document now matches the file: no unsaved changes, as after opening an image
+    // (left as it was, a hand-over would ask to save a project nobody has changed).
+    if (settings != nullptr)
+    {
+        settings->set (SettingsKeys::imagePath, projectFile.getFullPathName());
+        settings->set (SettingsKeys::freshProject, true);
+        settings->remove (SettingsKeys::freshProjectUndoCount.name);
+        settings->saveIfNeeded();
+    }
+
+    // A project brings no camera metadata, and saving the painting proposes its name.
+    currentImageFile = projectFile;
+    cameraMetadata.reset();
+    resolutionX = dotsPerInch (contents.resolutionX);
+    resolutionY = dotsPerInch (contents.resolutionY);
+
+    if (auto* window = getTopLevelComponent(); window != nullptr && window != this)
+    {
+        window->setName (projectFile.getFileName());
+        if (auto* peer = window->getPeer())
+            peer->setRepresentedFile (projectFile);
+    }
+
+    if (! sourceImage->swapOut (originalSwapName))
+    {
+        SxImageRgbaBytes::deleteSwapFile (originalSwapName);
+        log ("The untouched copy of " + projectFile.getFileName() + " could not be written: cropping starts from nothing.");
+    }
+
+    if (contents.properties.getAllProperties().size() > 0)
+        importFromPropertySet (contents.properties);
+
+    projectSettings = &contents.properties;
+    setUpNewImage (false);
+    projectSettings = nullptr;
+}
+
+void GenericAppComponent::placeProjectEffect (const SxPropertySet& project)
+{
+    if (effectGroups.empty())
+        return;
+
+    // Single-effect: the stack's first effect layer, loaded into the effect list's own
+    // layer of its class so that a later switch finds these settings.
+    const auto& effects = effectGroups[(size_t) currentEffectGroup].effects;
+    if (effects.empty())
+        return;
+
+    const auto className = project.getValue ("ClassName1", {});
+    int index = 0;
+    for (int i = 0; i < (int) effects.size(); ++i)
+        if (effects[(size_t) i]->getClassName() == className)
+        {
+            index = i;
+            break;
+        }
+
+    auto* chosen = effects[(size_t) index];
+    if (auto record = SxPropertySet::readRecord (project, "EffectDictionary1"))
+        chosen->loadFromPropertySet (*record, LayerSaveOptions {});
+
+    if (layerManager->getFirstEffectLayer() != chosen)
+    {
+        selectEffectIndex (index, false);
+        return;
+    }
+
+    layerManager->selectLayer (chosen, true);
+    chosen->setNeedsRender (true);
+    showEffectControls (chosen);
+}
+
+juce::Result GenericAppComponent::writeProjectFile (const juce::File& file)
+{
+    if (! sourceImage || ! workingImage || layerManager == nullptr)
+        return juce::Result::fail ("There is no picture to save.");
+
+    SxPropertySet document;
+    layerManager->saveToPropertySet (document, LayerSaveOptions {});
+    exportToPropertySet (document);
+
+    // The thumbnail shows the preview painting: the stack at the working size.
+    layerManager->setFullResolutionRender (false);
+    const auto* painting = layerManager->renderStack (nullptr, false, false);
+    if (painting == nullptr)
+        painting = workingImage.get();
+
+    return ProjectFile::write (file, document, *sourceImage, resolutionX, resolutionY, *painting);
+}
+
+void GenericAppComponent::loadColorHistory()
+{
+    auto* app = GenericApplication::getApplication();
+    setHistoryFile (ColorHistoryAddon::getDefaultFile (app != nullptr ? app->getApplicationName() : getAppName()));
+    if (! loadFromFile())
+        log ("The colour history " + getHistoryFile().getFullPathName() + " was not read.");
 }
 
 void GenericAppComponent::openImage (const juce::File& imageFile, bool fitLater)
@@ -598,7 +765,9 @@ void GenericAppComponent::setUpNewImage (bool replacedInPlace)
             effect->onSourceImageReplaced (workingImage.get(), replacedInPlace);
         }
 
-    if (auto* effect = layerManager->getFirstEffectLayer())
+    if (projectSettings != nullptr)
+        placeProjectEffect (*projectSettings);
+    else if (auto* effect = layerManager->getFirstEffectLayer())
         effect->setNeedsRender (true);
     else
         selectEffectIndex (0, false);
@@ -643,7 +812,11 @@ void GenericAppComponent::filesDropped (const juce::StringArray& files, int, int
     if (auto* outside = dynamic_cast<SxOutsideModalInput*> (juce::Component::getCurrentlyModalComponent()))
         outside->inputAttemptOutsideModal();
 
-    openImage (juce::File (files[0]), false);
+    const juce::File file (files[0]);
+    if (file.getFileName().endsWithIgnoreCase ("." + getProjectExtension()))
+        askSaveProject (file);
+    else
+        openImage (file, false);
 }
 
 void GenericAppComponent::showImageNotOpened (const juce::String& title, const juce::String& message)
@@ -745,6 +918,11 @@ void GenericAppComponent::saveOrApplyImage()
             safe->showTooltips();
     };
     ImageSaveFlow::begin (std::move (image), std::move (r));
+}
+
+void GenericAppComponent::showProjectProblem (const juce::String& title, const juce::String& message)
+{
+    new SxAlertComponent ("projectAlert", title, message, nullptr);
 }
 
 //==============================================================================
@@ -854,7 +1032,7 @@ void GenericAppComponent::previewRenderThreadFinished (RenderThread* thread)
     renderComplete();
 
     if (auto pending = std::exchange (pendingOpen, std::nullopt))
-        openImage (pending->file, pending->fitLater);
+        pending->project ? openProject (pending->file) : openImage (pending->file, pending->fitLater);
 }
 
 void GenericAppComponent::endBusyState()

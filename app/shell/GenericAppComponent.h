@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "ColorHistoryAddon.h"
 #include "EaseComponentAnimatorLinkedBottomToTopComponent.h"
 #include "EffectGroup.h"
 #include "GenericAppDocument.h"
@@ -10,6 +11,7 @@
 #include "LayerManagerCallback.h"
 #include "ModalStateWatcher.h"
 #include "RectBounds.h"
+#include "SaveProjectQuestion.h"
 #include "SxControlChangedCallback.h"
 #include "SxImageRgbaBytes.h"
 #include "SxMainComponentServices.h"
@@ -46,6 +48,7 @@ class SxTabSegmentController;
     Everything here runs on the message thread.
 */
 class GenericAppComponent : public juce::ImageComponent,
+                            public ColorHistoryAddon,
                             public SxMainComponentServices,
                             public LayerManagerCallback,
                             public LayerCallback,
@@ -65,6 +68,7 @@ public:
         effectPanelDockedTimer = 101,
         presetLoadTimer = 300,
         presetChoiceTimer = 302,
+        saveProjectTimer = 303,
         photosSettingsTimer = 304,
         firstShowTimer = 1000,
         presetThumbnailsTimer = 3005,
@@ -161,8 +165,34 @@ public:
     //==============================================================================
     // Files handed to the application
 
-    /** Opens a project, first offering to save unsaved changes. */
+    /** Opens a project, first asking "Save Project?" when the document has unsaved
+        changes ("freshProject" false). "No" opens it, "Cancel" changes nothing, "Yes"
+        saves the document as a project (saveProjectOrImage) and opens the handed-over
+        file once that save has succeeded. A file handed over while the question is open
+        replaces the one it asks about. */
     virtual void askSaveProject (const juce::File& projectFile);
+
+    /** Makes the project file the document. The file is read first: one that is refused
+        leaves the document and the settings as they were and says why, naming the file.
+        Otherwise "ImagePath" names the project, the window takes its name, the picture and
+        its resolution replace the document's (with no camera metadata), and the stored
+        effect settings load into the effect list's own layer of that class (the first for
+        a class it does not have), which becomes the selected effect layer; the colour
+        history is replaced, and the document has no unsaved changes. While a preview render
+        runs the file waits and opens when the render has ended. */
+    virtual void openProject (const juce::File& projectFile);
+
+    /** Saves the document as a project: in place when "ImagePath" names a project, else
+        to a file chosen in the save panel. With openPendingAfterwards the file under
+        "NeedsToLoadImagePath" opens once the project has been written. Nothing here; the
+        application layer saves. */
+    virtual void saveProjectOrImage (bool /*openPendingAfterwards*/) {}
+
+    /** Writes the document (effect settings, colour history, picture, resolution and the
+        thumbnail of a render at the working size) to file, replacing it whole. Runs on
+        the save's worker thread while the message thread waits; the result says why a
+        write failed, the target then being as it was. */
+    juce::Result writeProjectFile (const juce::File& file);
 
     /** Makes the image file the document. The file is decoded first (upright, with its
         resolution and camera metadata); one that does not open leaves the document, the
@@ -418,8 +448,9 @@ protected:
     virtual std::unique_ptr<juce::Component> createPresetBrowser()  { return nullptr; }
     /** The pan tool, named "panTool". */
     virtual std::unique_ptr<SxTool> createPanTool()                 { return nullptr; }
-    /** Reads the colour history from its file. */
-    virtual void loadColorHistory() {}
+    /** Reads the colour history from its file (in the configuration folder of the
+        running application's name, else of getAppName). */
+    virtual void loadColorHistory();
     /** Tells the preset browser which effect's presets to list. */
     virtual void showPresetsOfEffect (const juce::String& /*shortName*/) {}
 
@@ -439,6 +470,10 @@ protected:
     /** Says why a saved image was not written (the writer's message naming the file and
         the reason): the kit's alert "imageNotSavedAlert". Tests replace it. */
     virtual void showImageNotSaved (const juce::String& title, const juce::String& message);
+
+    /** Says why a project was not opened or not saved: the kit's alert "projectAlert".
+        Tests replace it. */
+    virtual void showProjectProblem (const juce::String& title, const juce::String& message);
 
     //==============================================================================
     // Calls into parts that arrive later; nothing yet.
@@ -538,12 +573,22 @@ private:
     bool renderRequestDropped = false;
     /** SxClock milliseconds when the busy period began. */
     juce::uint32 renderStartMark = 0;
-    struct PendingOpen { juce::File file; bool fitLater; };
+    struct PendingOpen { juce::File file; bool fitLater; bool project = false; };
     /** A file that arrived during a render, opened when the render has ended. */
     std::optional<PendingOpen> pendingOpen;
 
     /** Makes the snapshot's effect current, loads it and renders; nothing without one. */
     void restoreUndoSnapshot (const std::optional<SxPropertySet>& snapshot);
+
+    /** The settings of a project being opened, which setUpNewImage loads into the
+        effect list's layer; null otherwise. */
+    const SxPropertySet* projectSettings = nullptr;
+    bool projectQuestionOpen = false;
+    /** The file the open "Save Project?" question is about. */
+    juce::File projectAwaitingAnswer;
+
+    void placeProjectEffect (const SxPropertySet& project);
+    void projectQuestionAnswered (SaveProjectQuestion::Answer answer);
 
     void startRenderThread (const RectBounds& area);
     bool stackHasMarkedLayer() const;

@@ -3,8 +3,8 @@
 #include "GenericAppComponent.h"
 
 /** The application layer of the main component, between the generic frame and the
-    product: it defers the generic first show until the window is on screen and gives the
-    toolbar its final tooltips.
+    product: it defers the generic first show until the window is on screen, gives the
+    toolbar its final tooltips and saves projects.
 
     Its timer dispatcher sees every timer first and hands on what it does not handle.
 */
@@ -18,6 +18,19 @@ public:
 
     void timerCallback (int timerID) override;
 
+    /** Saves the document as a project: in place when "ImagePath" names a project (its
+        extension exactly), otherwise to the file chosen in the save panel ("Project.kvp",
+        project files only, in "LastDirectoryForSave"), written 75 ms after the panel has
+        closed. The writing waits for a running preview render, then runs behind "Saving
+        Project...". Only a written project makes the document fresh; a failure is
+        reported. With openPendingAfterwards the file under "NeedsToLoadImagePath" opens
+        once the project has been written; a cancelled panel or a failed write cancels
+        that instead. */
+    void saveProjectOrImage (bool openPendingAfterwards) override;
+
+    /** The project file the save waits to write; empty when none. */
+    const juce::String& getPendingProjectPath() const noexcept  { return pendingProjectPath; }
+
     /** Runs setProductTooltips, then replaces the tooltips of the open, save, crop, zoom,
         pan, redo, compare, info and products buttons and of the show tab. The undo and
         randomize buttons and the hide tab keep the ones createUI gave them. */
@@ -28,5 +41,12 @@ protected:
     virtual void setProductTooltips() {}
 
 private:
+    juce::String pendingProjectPath;
+    bool openPendingAfterSave = false;
+
+    void projectPanelClosed (const juce::File& chosen);
+    void saveProjectNow();
+    void openFileAfterProjectSave();
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (GenericAppComponentLayers)
 };

@@ -11,7 +11,10 @@
 // the effect panel slid out of sight by its tab. Then the save button's road: the full-size
 // render held at its start under the "Saving..." overlay, the save dialog over the
 // painting (cancelled), and a save answered for the user into the output folder as
-// saved-painting.jpg, to be looked at full size. The shots are taken from the X server
+// saved-painting.jpg, to be looked at full size. Then the painting, switched to the Stylized
+// effect, is saved as a project, the Abstract effect chosen again, and the project handed over
+// with unsaved changes: the "Save Project?" question, its "Yes" with the project save panel,
+// and the project reopened are captured. The shots are taken from the X server
 // (ImageMagick's import of the window), so run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/CanvasScreenshots build/resources/sample-photo.jpg build/screenshots
@@ -23,6 +26,8 @@
 #include "ImageSaveSheet.h"
 #include "SxColorPicker.h"
 #include "WatercolorControlTable.h"
+#include "SaveProjectQuestion.h"
+#include "SettingsKeys.h"
 #include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "ZorvMainWindow.h"
@@ -68,7 +73,7 @@ protected:
     juce::StringArray getLaunchFiles() override  { return { photo.getFullPathName() }; }
 
 private:
-    juce::File photo, folder;
+    juce::File photo, folder, project;
     bool holdingRender = false;
     bool saveAnswered = false;
     int step = 0;
@@ -210,6 +215,54 @@ private:
                 std::cout << "wrote " << folder.getChildFile ("saved-painting.jpg").getFullPathName() << "\n";
                 break;
 
+            case 14:
+                if (auto* show = findButton ("leftArrowButton"))
+                    main().clickButton (show);
+                main().selectEffectIndex (1, true);
+                break;
+
+            case 15:
+                if (busy())
+                    return startTimer (200);
+                project = folder.getChildFile ("Painting.kvp");
+                if (const auto written = main().writeProjectFile (project); written.failed())
+                {
+                    std::cerr << "the project was not written: " << written.getErrorMessage() << "\n";
+                    return fail();
+                }
+                main().selectEffectIndex (0, true);
+                break;
+
+            case 16:
+                if (busy())
+                    return startTimer (200);
+                main().getSettings()->set (SettingsKeys::freshProject, false);
+                main().askSaveProject (project);
+                break;
+
+            case 17:
+                captureScreenOfWindow ("window-save-project-question.png");
+                if (! pressQuestionButton ("Yes"))
+                {
+                    std::cerr << "no question was asked\n";
+                    return fail();
+                }
+                break;
+
+            case 18:
+                capture ("window-save-project-panel.png");
+                if (auto* sheet = ImageSaveSheet::findIn (main()))
+                    sheet->cancel();
+                main().openProject (project);
+                break;
+
+            case 19:
+                if (busy())
+                    return startTimer (200);
+                capture ("window-project-reopened.png");
+                project.deleteFile();
+                break;
+
             default:
                 systemRequestedQuit();
                 return;
@@ -318,6 +371,40 @@ private:
                           + "+" + juce::String (area.getX()) + "+" + juce::String (area.getY());
         juce::ChildProcess import;
         if (! import.start (juce::StringArray { "import", "-window", "root", "-crop", crop, "+repage", file.getFullPathName() })
+             || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
+            std::cerr << "could not capture " << name << "\n";
+        else
+            std::cout << "wrote " << file.getFullPathName() << "\n";
+    }
+
+    /** Clicks a button of the "Save Project?" window. */
+    bool pressQuestionButton (const juce::String& text)
+    {
+        auto* question = SaveProjectQuestion::findShowing();
+        if (question == nullptr)
+            return false;
+        question->triggerButtonClick (text);
+        return true;
+    }
+
+    /** The screen's area of the main window, with the windows over it (the question). */
+    void captureScreenOfWindow (const juce::String& name)
+    {
+        auto* window = getMainWindow();
+        if (window == nullptr)
+            return;
+        auto& desktop = juce::Desktop::getInstance();
+        for (int i = 0; i < desktop.getNumComponents(); ++i)
+            if (auto* shown = desktop.getComponent (i)->getPeer())
+                shown->performAnyPendingRepaintsNow();
+        juce::Thread::sleep (300);
+
+        const auto area = window->getScreenBounds();
+        const auto file = folder.getChildFile (name);
+        const auto crop = juce::String (area.getWidth()) + "x" + juce::String (area.getHeight())
+                        + "+" + juce::String (area.getX()) + "+" + juce::String (area.getY());
+        juce::ChildProcess import;
+        if (! import.start (juce::StringArray { "import", "-window", "root", "-crop", crop, file.getFullPathName() })
              || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
             std::cerr << "could not capture " << name << "\n";
         else

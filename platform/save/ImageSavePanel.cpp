@@ -21,12 +21,20 @@ ImageSavePanel::ImageSavePanel() = default;
 void ImageSavePanel::setNameFieldStringValue (const juce::String& name)
 {
     imageName = name;
+    if (savesDocument())
+        return;
     if (const auto type = typeForExtension (extensionOf (name)))
         imageType = *type;
 }
 
 void ImageSavePanel::nameFieldEdited (const juce::String& name)
 {
+    if (savesDocument())
+    {
+        imageName = name;
+        return;
+    }
+
     const auto extension = extensionOf (name);
     auto type = typeForExtension (extension);
     if (extension.equalsIgnoreCase ("jpeg"))
@@ -50,9 +58,18 @@ void ImageSavePanel::fileTypeChanged (ImageType type)
         imageName = imageName.dropLastCharacters (extension.length()) + extensionFor (type);
 }
 
+void ImageSavePanel::configureSavePanel()
+{
+    if (! savesDocument())
+        fileTypeChanged (imageType);
+}
+
 ImageSavePanel::Result ImageSavePanel::resultIn (const juce::File& folder) const
 {
-    return { folder.getChildFile (imageName), imageType, quality };
+    auto name = imageName;
+    if (savesDocument() && ! extensionOf (name).equalsIgnoreCase (documentExtension))
+        name = name.trimEnd() + "." + documentExtension;
+    return { folder.getChildFile (name), imageType, quality };
 }
 
 //==============================================================================

@@ -69,6 +69,14 @@ public:
 
     ImageType getImageType() const noexcept                       { return imageType; }
 
+    /** Saves a document of one type instead of an image: the panel shows no accessory,
+        lists only files with this extension (no dot), leaves the name as given or typed,
+        and the chosen file gets the extension appended when its name lacks it. */
+    void setDocumentExtension (const juce::String& extension)     { documentExtension = extension; }
+    /** The document's extension; empty for an image. */
+    const juce::String& getDocumentExtension() const noexcept     { return documentExtension; }
+    bool savesDocument() const noexcept                           { return documentExtension.isNotEmpty(); }
+
     /** The slider's value, kept within 0 to 100. */
     void setQuality (int newQuality)                              { quality = juce::jlimit (0, 100, newQuality); }
     int getQuality() const noexcept                               { return quality; }
@@ -81,8 +89,8 @@ public:
     void fileTypeChanged (ImageType type);
 
     /** Selects the current type in the pop-up and applies it (fileTypeChanged); done by
-        the sheet and before the runner. */
-    void configureSavePanel()                                     { fileTypeChanged (imageType); }
+        the sheet and before the runner. Nothing for a document. */
+    void configureSavePanel();
 
     bool isQualityShown() const noexcept                          { return qualityShown; }
     const juce::String& getBestLabel() const noexcept             { return bestLabel; }
@@ -123,4 +131,5 @@ private:
     int quality = 80;
     bool qualityShown = true;
     juce::String bestLabel { "Best" };
+    juce::String documentExtension;
 };

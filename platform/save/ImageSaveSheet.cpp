@@ -77,7 +77,7 @@ ImageSaveSheet* ImageSaveSheet::findIn (juce::Component& window)
 
 ImageSaveSheet::ImageSaveSheet (const ImageSavePanel& shownPanel)
     : panel (shownPanel),
-      filter (shownPanel.getImageType()),
+      filter (shownPanel.getImageType(), shownPanel.getDocumentExtension()),
       browser (browserFlags, startFolder (shownPanel), &filter, nullptr)
 {
     setName ("imageSaveSheet");
@@ -96,7 +96,9 @@ ImageSaveSheet::ImageSaveSheet (const ImageSavePanel& shownPanel)
     accessory.showPanel (panel);
     accessory.onTypeChosen = [this] (ImageSavePanel::ImageType type) { typeChosen (type); };
     accessory.onQualityChanged = [this] (int quality) { panel.setQuality (quality); };
-    addAndMakeVisible (accessory);
+    // A document has one type and no quality: nothing to choose below the browser.
+    if (! panel.savesDocument())
+        addAndMakeVisible (accessory);
 
     cancelButton.onClick = [this] { cancel(); };
     saveButton.onClick = [this] { save(); };
@@ -317,6 +319,8 @@ void ImageSaveSheet::paint (juce::Graphics& g)
     g.drawText (panel.getTitle(), dialog.withHeight (titleHeight), juce::Justification::centred, true);
 
     // A hairline between the folder and the format.
+    if (! accessory.isVisible())
+        return;
     g.setColour (fieldOutline);
     g.drawHorizontalLine (accessory.getY() - 6, (float) dialog.getX() + margin, (float) dialog.getRight() - margin);
 }
@@ -332,9 +336,12 @@ void ImageSaveSheet::resized()
     cancelButton.setBounds (buttons.removeFromRight (buttonWidth));
 
     area.removeFromBottom (8);
-    const auto accessoryArea = area.removeFromBottom (ImageSaveAccessory::height);
-    accessory.setBounds (accessoryArea.withSizeKeepingCentre (ImageSaveAccessory::width, ImageSaveAccessory::height));
-    area.removeFromBottom (12);
+    if (accessory.isVisible())
+    {
+        const auto accessoryArea = area.removeFromBottom (ImageSaveAccessory::height);
+        accessory.setBounds (accessoryArea.withSizeKeepingCentre (ImageSaveAccessory::width, ImageSaveAccessory::height));
+        area.removeFromBottom (12);
+    }
 
     // The browser lays its controls out 8 pixels in from its sides.
     browser.setBounds (area);

@@ -1,13 +1,16 @@
 #include "ImageTypeFileFilter.h"
 
-ImageTypeFileFilter::ImageTypeFileFilter (ImageSavePanel::ImageType type)
-    : juce::FileFilter ("Images"), current (type)
+ImageTypeFileFilter::ImageTypeFileFilter (ImageSavePanel::ImageType type, const juce::String& documentExtension)
+    : juce::FileFilter ("Images"), current (type),
+      documentSuffix (documentExtension.isEmpty() ? juce::String() : "." + documentExtension.toLowerCase())
 {
 }
 
 bool ImageTypeFileFilter::isFileSuitable (const juce::File& file) const
 {
     const auto extension = file.getFileExtension().toLowerCase();
+    if (documentSuffix.isNotEmpty())
+        return extension == documentSuffix;
     switch (current.load())
     {
         case ImageSavePanel::ImageType::jpeg:     return extension == ".jpg" || extension == ".jpeg";

@@ -5,12 +5,14 @@
 #include <atomic>
 
 /** Lists the folders and the files of one save type (by extension, in any case: "jpg" or
-    "jpeg", "jp2", "png", "tif" or "tiff"), so the user sees what a name would meet.
-    The browser asks on its scanning thread while the sheet changes the type. */
+    "jpeg", "jp2", "png", "tif" or "tiff"), or of a document's one extension, so the user
+    sees what a name would meet. The browser asks on its scanning thread while the sheet
+    changes the type. */
 class ImageTypeFileFilter : public juce::FileFilter
 {
 public:
-    explicit ImageTypeFileFilter (ImageSavePanel::ImageType type);
+    /** documentExtension (no dot): list that type's files only, whatever the image type. */
+    explicit ImageTypeFileFilter (ImageSavePanel::ImageType type, const juce::String& documentExtension = {});
 
     void setType (ImageSavePanel::ImageType type) noexcept  { current = type; }
 
@@ -19,6 +21,7 @@ public:
 
 private:
     std::atomic<ImageSavePanel::ImageType> current;
+    const juce::String documentSuffix;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ImageTypeFileFilter)
 };

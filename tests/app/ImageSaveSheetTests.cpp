@@ -353,3 +353,29 @@ TEST (ImageSaveSheet, ARunnerAnswersInsteadOfTheSheetWithThePanelConfigured)
     EXPECT_EQ (answers[0]->file, juce::File ("/tmp/chosen/photo.png"));
     EXPECT_EQ (answers[0]->type, Type::png);
 }
+
+TEST_F (ImageSaveSheetTest, ADocumentIsSavedWithoutTheFormatRowAmongFilesOfItsKindOnly)
+{
+    ImageSavePanel panel;
+    panel.setTitle ("Save Project");
+    panel.setDocumentExtension ("kvp");
+    panel.setDirectoryURL (folder);
+    panel.setNameFieldStringValue ("Project.kvp");
+    panel.beginSheetModalForWindow (host, [this] (Answer answer) { answers.push_back (std::move (answer)); });
+    sxgui::drainMessages();
+    auto* sheet = ImageSaveSheet::findIn (host);
+    ASSERT_NE (sheet, nullptr);
+
+    EXPECT_EQ (sheet->getNameField().getText(), "Project.kvp");
+    EXPECT_FALSE (sheet->getAccessory().isVisible());
+    // The browser takes the room the format row would have had.
+    EXPECT_GT (sheet->getBrowser().getBottom(), sheet->getDialogBounds().getBottom() - 80);
+
+    selectAllOfTheName();
+    type ("Evening");
+    input.click (sheet->getSaveButton());
+    sxgui::drainMessages();
+    ASSERT_EQ (answers.size(), 1u);
+    ASSERT_TRUE (answers[0].has_value());
+    EXPECT_EQ (answers[0]->file, folder.getChildFile ("Evening.kvp"));
+}

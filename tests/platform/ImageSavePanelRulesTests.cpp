@@ -2,6 +2,7 @@
 // the pictures folder it falls back to.
 
 #include "ImageSavePanel.h"
+#include "ImageTypeFileFilter.h"
 #include "PlatformPaths.h"
 #include "TestImages.h"
 
@@ -182,6 +183,41 @@ namespace
         const char* name;
         std::optional<juce::String> previous;
     };
+}
+
+TEST (ImageSavePanelRules, ADocumentKeepsItsNameAsTypedAndGetsItsExtensionAppended)
+{
+    ImageSavePanel panel;
+    panel.setDocumentExtension ("kvp");
+    panel.setNameFieldStringValue ("Project.kvp");
+    panel.configureSavePanel();
+    EXPECT_EQ (panel.getNameFieldStringValue(), "Project.kvp");
+
+    const juce::File folder ("/tmp/projects");
+    struct Case { const char* typed; const char* saved; };
+    const Case cases[] = {
+        { "Project.kvp",  "Project.kvp" },
+        { "Evening",      "Evening.kvp" },
+        { "Evening.KVP",  "Evening.KVP" },
+        { "Evening.jpg",  "Evening.jpg.kvp" },   // an image type's extension chooses nothing here
+        { "St. Ives",     "St. Ives.kvp" },
+    };
+    for (const auto& c : cases)
+    {
+        panel.nameFieldEdited (c.typed);
+        EXPECT_EQ (panel.getNameFieldStringValue(), c.typed);
+        EXPECT_EQ (panel.getImageType(), Type::jpeg) << c.typed;
+        EXPECT_EQ (panel.resultIn (folder).file, folder.getChildFile (c.saved)) << c.typed;
+    }
+}
+
+TEST (ImageSavePanelRules, ADocumentsBrowserListsFilesOfItsExtensionOnly)
+{
+    const ImageTypeFileFilter filter (Type::jpeg, "kvp");
+    for (const char* name : { "Project.kvp", "OLD.KVP" })
+        EXPECT_TRUE (filter.isFileSuitable (juce::File ("/p").getChildFile (name))) << name;
+    for (const char* name : { "photo.jpg", "Project.kvp.bak", "kvp" })
+        EXPECT_FALSE (filter.isFileSuitable (juce::File ("/p").getChildFile (name))) << name;
 }
 
 TEST (PlatformPaths, ThePicturesFolderIsTheOneUserDirsNamesElseHome)
