@@ -366,12 +366,15 @@ TEST_F (UndoRedo, UndoShowsTheEarlierPaintingAndRedoTheChangedOne)
     dragStrength (0.05);
     finishRenders (main);
     const auto changed = shown();
-    ASSERT_FALSE (sxtest::compareImages (changed, before).withinTolerance()) << "the change shows";
+    // The same painting, but for a handful of isolated pixels that may round a few levels
+    // apart between renders (seen on a loaded machine: 4 levels, mean CIEDE2000 0.0003).
+    const auto sameShown = [] (const sxtest::GoldenComparison& c) { return c.withinTolerance() || (c.sameSize && c.meanDeltaE < 0.01); };
+    ASSERT_FALSE (sameShown (sxtest::compareImages (changed, before))) << "the change shows";
 
     press ("undoButton");
     finishRenders (main);
     const auto undone = sxtest::compareImages (shown(), before);
-    EXPECT_TRUE (undone.withinTolerance()) << undone.describe();
+    EXPECT_TRUE (sameShown (undone)) << undone.describe();
 
     if (const char* folder = std::getenv ("SX_UNDO_SCREENSHOTS"))
     {
@@ -384,5 +387,5 @@ TEST_F (UndoRedo, UndoShowsTheEarlierPaintingAndRedoTheChangedOne)
     press ("redoButton");
     finishRenders (main);
     const auto redone = sxtest::compareImages (shown(), changed);
-    EXPECT_TRUE (redone.withinTolerance()) << redone.describe();
+    EXPECT_TRUE (sameShown (redone)) << redone.describe();
 }
