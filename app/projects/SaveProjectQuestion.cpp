@@ -1,5 +1,7 @@
 #include "SaveProjectQuestion.h"
 
+#include "ImageSaveStyle.h"
+
 #include <mutex>
 
 namespace
@@ -43,9 +45,24 @@ void SaveProjectQuestion::ask (juce::Component& owner, std::function<void (Answe
     auto* window = new juce::AlertWindow (title, message, juce::MessageBoxIconType::NoIcon, &owner);
     // The window's name is its title.
     window->setComponentID (windowID);
+    // The dark dialogs' colours (those of the save sheet), set before the buttons lay out the text.
+    window->setColour (juce::AlertWindow::backgroundColourId, ImageSaveStyle::panel);
+    window->setColour (juce::AlertWindow::textColourId, ImageSaveStyle::ink);
+    window->setColour (juce::AlertWindow::outlineColourId, ImageSaveStyle::frame);
     window->addButton ("Yes", yesResult, juce::KeyPress (juce::KeyPress::returnKey));
     window->addButton ("No", noResult);
     window->addButton ("Cancel", cancelResult, juce::KeyPress (juce::KeyPress::escapeKey));
+
+    // The answer Return gives in the accent.
+    for (auto* child : window->getChildren())
+        if (auto* button = dynamic_cast<juce::TextButton*> (child))
+        {
+            const bool yes = button->getButtonText() == "Yes";
+            button->setColour (juce::TextButton::buttonColourId, yes ? ImageSaveStyle::accent : ImageSaveStyle::button);
+            button->setColour (juce::TextButton::buttonOnColourId, yes ? ImageSaveStyle::accentDown : ImageSaveStyle::buttonDown);
+            button->setColour (juce::TextButton::textColourOffId, yes ? juce::Colours::black : ImageSaveStyle::ink);
+        }
+
     window->enterModalState (true, juce::ModalCallbackFunction::create ([handler = std::move (handler)] (int result)
     {
         if (handler)
