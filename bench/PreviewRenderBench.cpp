@@ -9,7 +9,7 @@
 //   photograph (the working copy) is on the screen, and until the first painting is.
 //   "sample" is the bundled sample photograph (1600 x 1200); "24MP" one of 6000 x 4000
 //   painted by the sample generator into a temporary folder.
-// - SaveEndToEnd/<type>/12MP: the save button's road on a 12 MP photograph (4000 x 3000,
+// - SaveEndToEnd/<type>/<12MP | 24MP>: the save button's road on a photograph (4000 x 3000 or 6000 x 4000,
 //   painted by the sample generator): the full-size render and the preview again behind
 //   the activity window, the save panel answered at once for that type, and the background
 //   write until the file is in place. "render ms" is the part until the panel is asked,
@@ -321,10 +321,10 @@ namespace
 
     /** Each iteration saves the open 12 MP photograph's painting as type, from the save
         button's action until the written file is in place. */
-    void SaveEndToEnd (benchmark::State& state, ImageSavePanel::ImageType type)
+    void SaveEndToEnd (benchmark::State& state, ImageSavePanel::ImageType type, bool twentyFourMegapixels)
     {
         auto& s = session();
-        const auto file = s.camera12();
+        const auto file = twentyFourMegapixels ? s.photo (true) : s.camera12();
         if (! file.existsAsFile())
         {
             state.SkipWithError ("no photograph to open");
@@ -405,7 +405,11 @@ BENCHMARK_CAPTURE (Open, ToPhotographShown/sample, false, false)->Apply ([] (aut
 BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/sample, false, true)->Apply ([] (auto* b) { configure (b, 2); });
 BENCHMARK_CAPTURE (Open, ToPhotographShown/24MP, true, false)->Apply ([] (auto* b) { configure (b, 1); });
 BENCHMARK_CAPTURE (Open, ToFirstPaintingShown/24MP, true, true)->Apply ([] (auto* b) { configure (b, 1); });
-BENCHMARK_CAPTURE (SaveEndToEnd, JPEG/12MP, ImageSavePanel::ImageType::jpeg)->Apply (configureSave);
-BENCHMARK_CAPTURE (SaveEndToEnd, JPEG2000/12MP, ImageSavePanel::ImageType::jpeg2000)->Apply (configureSave);
-BENCHMARK_CAPTURE (SaveEndToEnd, PNG/12MP, ImageSavePanel::ImageType::png)->Apply (configureSave);
-BENCHMARK_CAPTURE (SaveEndToEnd, TIFF/12MP, ImageSavePanel::ImageType::tiff)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG/12MP, ImageSavePanel::ImageType::jpeg, false)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG2000/12MP, ImageSavePanel::ImageType::jpeg2000, false)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, PNG/12MP, ImageSavePanel::ImageType::png, false)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, TIFF/12MP, ImageSavePanel::ImageType::tiff, false)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG/24MP, ImageSavePanel::ImageType::jpeg, true)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, JPEG2000/24MP, ImageSavePanel::ImageType::jpeg2000, true)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, PNG/24MP, ImageSavePanel::ImageType::png, true)->Apply (configureSave);
+BENCHMARK_CAPTURE (SaveEndToEnd, TIFF/24MP, ImageSavePanel::ImageType::tiff, true)->Apply (configureSave);
