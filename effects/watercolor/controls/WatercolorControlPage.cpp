@@ -24,29 +24,29 @@ namespace WatercolorControlPage
 
         /** The parts every slider row shares: label, range, bound field, listener, help. */
         template <typename Row>
-        Row* bindSlider (Row* row, const SliderRow& spec, WatercolorSettings& settings, const Listeners& listeners)
+        Row* bindSlider (Row* row, const SliderRow& entry, WatercolorSettings& settings, const Listeners& listeners)
         {
-            if (spec.ownRange)
-                row->getSlider().setRange (spec.minimum, spec.maximum, spec.interval);
-            row->setValuePointer (&(settings.*spec.field));
+            if (entry.ownRange)
+                row->getSlider().setRange (entry.minimum, entry.maximum, entry.interval);
+            row->setValuePointer (&(settings.*entry.field));
             row->addSliderListener (&listeners.sliders);
-            row->getSlider().setTooltip (spec.helpText);
+            row->getSlider().setTooltip (entry.helpText);
             return row;
         }
 
         SxLabelSlider* makeSlider (const char* name, WatercolorSettings& settings, const Listeners& listeners)
         {
-            const auto* spec = sliderNamed (name);
-            jassert (spec != nullptr);
-            return bindSlider (new SxLabelSlider (spec->componentName, nullptr, spec->label(), false), *spec, settings, listeners);
+            const auto* entry = sliderNamed (name);
+            jassert (entry != nullptr);
+            return bindSlider (new SxLabelSlider (entry->componentName, nullptr, entry->label(), false), *entry, settings, listeners);
         }
 
         SxColorChipSelectionSlider* makeInkColour (const char* name, WatercolorSettings& settings, const Listeners& listeners)
         {
-            const auto* spec = sliderNamed (name);
-            jassert (spec != nullptr);
-            auto* row = bindSlider (new SxColorChipSelectionSlider (spec->componentName, nullptr, spec->label(), &settings.sepiaColor),
-                                    *spec, settings, listeners);
+            const auto* entry = sliderNamed (name);
+            jassert (entry != nullptr);
+            auto* row = bindSlider (new SxColorChipSelectionSlider (entry->componentName, nullptr, entry->label(), &settings.sepiaColor),
+                                    *entry, settings, listeners);
             row->listener = &listeners.controls;
             row->getColourPicker().setTooltip (inkColourHelp);
             return row;
