@@ -241,7 +241,7 @@ private:
                 break;
 
             case 17:
-                captureScreenOfWindow ("window-save-project-question.png");
+                capture ("window-save-project-question.png");
                 if (! pressQuestionButton ("Yes"))
                 {
                     std::cerr << "no question was asked\n";
@@ -385,30 +385,6 @@ private:
             return false;
         question->triggerButtonClick (text);
         return true;
-    }
-
-    /** The screen's area of the main window, with the windows over it (the question). */
-    void captureScreenOfWindow (const juce::String& name)
-    {
-        auto* window = getMainWindow();
-        if (window == nullptr)
-            return;
-        auto& desktop = juce::Desktop::getInstance();
-        for (int i = 0; i < desktop.getNumComponents(); ++i)
-            if (auto* shown = desktop.getComponent (i)->getPeer())
-                shown->performAnyPendingRepaintsNow();
-        juce::Thread::sleep (300);
-
-        const auto area = window->getScreenBounds();
-        const auto file = folder.getChildFile (name);
-        const auto crop = juce::String (area.getWidth()) + "x" + juce::String (area.getHeight())
-                        + "+" + juce::String (area.getX()) + "+" + juce::String (area.getY());
-        juce::ChildProcess import;
-        if (! import.start (juce::StringArray { "import", "-window", "root", "-crop", crop, file.getFullPathName() })
-             || ! import.waitForProcessToFinish (20000) || import.getExitCode() != 0)
-            std::cerr << "could not capture " << name << "\n";
-        else
-            std::cout << "wrote " << file.getFullPathName() << "\n";
     }
 
     void fail()
