@@ -543,8 +543,8 @@ void GenericAppComponent::projectQuestionAnswered (SaveProjectQuestion::Answer a
 
 void GenericAppComponent::openProject (const juce::File& projectFile)
 {
-    // The render thread reads the images and layers an open replaces.
-    if (renderThread != nullptr)
+    // The render threads read the images and layers an open replaces.
+    if (renderThread != nullptr || busy)
     {
         pendingOpen = PendingOpen { projectFile, false, true };
         return;
@@ -885,8 +885,7 @@ SxImageRgbaBytes* GenericAppComponent::renderHiRes()
         juce::MessageManager::callAsync ([safe = juce::Component::SafePointer<GenericAppComponent> (this)]
         {
             if (safe != nullptr && ! safe->busy && safe->renderThread == nullptr)
-                if (auto pending = std::exchange (safe->pendingOpen, std::nullopt))
-                    safe->openImage (pending->file, pending->fitLater);
+                safe->openPendingFile();
         });
 
     return result.detach();
@@ -1031,6 +1030,11 @@ void GenericAppComponent::previewRenderThreadFinished (RenderThread* thread)
     endBusyState();
     renderComplete();
 
+    openPendingFile();
+}
+
+void GenericAppComponent::openPendingFile()
+{
     if (auto pending = std::exchange (pendingOpen, std::nullopt))
         pending->project ? openProject (pending->file) : openImage (pending->file, pending->fitLater);
 }

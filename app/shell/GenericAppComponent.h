@@ -576,6 +576,8 @@ private:
     struct PendingOpen { juce::File file; bool fitLater; bool project = false; };
     /** A file that arrived during a render, opened when the render has ended. */
     std::optional<PendingOpen> pendingOpen;
+    /** Opens the file that waited for a render, as an image or as a project. */
+    void openPendingFile();
 
     /** Makes the snapshot's effect current, loads it and renders; nothing without one. */
     void restoreUndoSnapshot (const std::optional<SxPropertySet>& snapshot);

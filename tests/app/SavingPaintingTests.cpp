@@ -547,3 +547,31 @@ TEST (SavingThePainting, TheProductSavesTheWatercolourAtFullSizeAndTheMaskComesB
     app.reset();
     sxgui::drainMessages();
 }
+
+TEST_F (SavingPassThrough, AProjectHandedOverDuringTheFullSizeRenderOpensAsAProjectAfterIt)
+{
+    const auto project = camera.getChildFile ("Painting.kvp");
+    ASSERT_TRUE (main.writeProjectFile (project).wasOk());
+    const auto photoFile = main.getCurrentImageFile();
+
+    juce::File openDuringRender;
+    effect().hold = true;
+    effect().entered.reset();
+    juce::MessageManager::callAsync ([&]
+    {
+        ASSERT_TRUE (effect().entered.wait (60000));
+        main.openProject (project);
+        openDuringRender = main.getCurrentImageFile();
+        effect().hold = false;
+        effect().release.signal();
+    });
+
+    ScopedPanelAnswer cancel ([] (ImageSavePanel&) { return ScopedPanelAnswer::Answer(); });
+    main.saveOrApplyImage();
+    EXPECT_EQ (openDuringRender, photoFile) << "the project waited for the render";
+
+    sxgui::drainMessages();
+    finishRenders (main);
+    EXPECT_EQ (main.getCurrentImageFile(), project) << "opened as a project, not as an image";
+    EXPECT_EQ (main.getOriginalImage()->width, width);
+}
