@@ -96,6 +96,8 @@ int paint (int argc, char** argv)
         return 2;
     }
 
+    // As the application does at launch: the brush atlas decodes while the photograph is read.
+    WatercolorRender::startDecodingBrushAtlas();
     const auto readStart = std::chrono::steady_clock::now();
     auto opened = openInput (argv[1]);
     if (! opened.image)

@@ -43,3 +43,13 @@ bool PlatformImage::allocate (int w, int h)
     height = h;
     return true;
 }
+
+bool PlatformImage::allocateForOverwrite (int w, int h)
+{
+    if (! isAcceptableSize (w, h))
+        return false;
+    rgba.resize ((size_t) w * (size_t) h * 4);
+    width = w;
+    height = h;
+    return true;
+}

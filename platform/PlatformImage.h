@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PixelAllocator.h"
+
 #include <juce_core/juce_core.h>
 
 #include <cstdint>
@@ -14,9 +16,12 @@
 */
 struct PlatformImage
 {
+    /** Pixel bytes; sizing leaves them uncleared (allocate() clears explicitly). */
+    using Bytes = std::vector<uint8_t, PixelAllocator<uint8_t>>;
+
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgba;
+    Bytes rgba;
 
     /** Dots per inch on each axis; 72 when the file says nothing. */
     double resolutionX = 72.0;
@@ -40,6 +45,9 @@ struct PlatformImage
     /** Sizes the image to w x h transparent black pixels; false (and no allocation) when
         the size is not positive or beyond getPixelLimit(). */
     bool allocate (int w, int h);
+
+    /** As allocate(), without clearing: for a decoder that writes every byte or fails. */
+    bool allocateForOverwrite (int w, int h);
 
     /** True when w x h is positive on both axes and within the pixel limit. A positive size
         beyond the limit also notes ImageRefusal::tooLarge for the file opener. */

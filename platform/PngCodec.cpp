@@ -147,9 +147,10 @@ std::optional<PlatformImage> PngCodec::decode (const void* data, size_t size)
     if (png_image_begin_read_from_memory (&header, data, size) == 0)
         return std::nullopt;
 
+    // libpng writes every row or reports failure, and a failure returns no image.
     PlatformImage image;
-    if (! image.allocate ((int) std::min<png_uint_32> (header.width, 0x7fffffff),
-                          (int) std::min<png_uint_32> (header.height, 0x7fffffff)))
+    if (! image.allocateForOverwrite ((int) std::min<png_uint_32> (header.width, 0x7fffffff),
+                                      (int) std::min<png_uint_32> (header.height, 0x7fffffff)))
     {
         png_image_free (&header);
         return std::nullopt;

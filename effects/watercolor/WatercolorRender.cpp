@@ -20,6 +20,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <future>
+#include <mutex>
+#include <system_error>
 
 namespace
 {
@@ -67,7 +70,7 @@ void WatercolorRender::layBackground (SxImageRgbaBytes& output, const SxImageRgb
     colorizeDuotone (output, settings.canvasColor, settings.edgeCanvasTexture);
 }
 
-bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
+namespace
 {
     // Decoding the atlas costs more than drawing all the dabs of a preview, so the decoded
     // pixels are kept (as plain bytes: nothing with a leak detector outlives main); each
@@ -78,21 +81,54 @@ bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
         int width = 0, height = 0;
         juce::String description;
     };
-    static DecodedAtlas decoded;
 
-    const juce::ScopedLock lock (brushRenderLock);
-    if (decoded.pixels.empty())
+    std::mutex decodedAtlasMutex;
+    DecodedAtlas decodedAtlas;
+
+    /** The decoded atlas, read on the first call; empty pixels when it could not be read.
+        The caller holds decodedAtlasMutex. */
+    const DecodedAtlas& decodeBrushAtlas()
     {
-        auto image = loadArchiveRgbaImage (atlasGroup, atlasImageName);
-        juce::MemoryBlock block;
-        if (image.get() == nullptr || image->pixels == nullptr
-            || ! readArchiveItemBlock (atlasGroup, atlasDescriptionName, block))
-            return false;
-        decoded.pixels.assign (image->pixels, image->pixels + (size_t) image->width * (size_t) image->height * 4);
-        decoded.width = image->width;
-        decoded.height = image->height;
-        decoded.description = block.toString();
+        if (decodedAtlas.pixels.empty())
+        {
+            auto image = loadArchiveRgbaImage (atlasGroup, atlasImageName);
+            juce::MemoryBlock block;
+            if (image.get() != nullptr && image->pixels != nullptr
+                && readArchiveItemBlock (atlasGroup, atlasDescriptionName, block))
+            {
+                decodedAtlas.pixels.assign (image->pixels, image->pixels + (size_t) image->width * (size_t) image->height * 4);
+                decodedAtlas.width = image->width;
+                decodedAtlas.height = image->height;
+                decodedAtlas.description = block.toString();
+            }
+        }
+        return decodedAtlas;
     }
+}
+
+void WatercolorRender::startDecodingBrushAtlas()
+{
+    try
+    {
+        // Made after decodedAtlas, so destroyed (waiting for the decode) before it at exit.
+        static std::future<void> early = std::async (std::launch::async, []
+        {
+            const std::lock_guard<std::mutex> lock (decodedAtlasMutex);
+            decodeBrushAtlas();
+        });
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to spare: the first render decodes it.
+    }
+}
+
+bool WatercolorRender::loadBrushAtlas (SpriteSheet& sheet)
+{
+    const std::lock_guard<std::mutex> lock (decodedAtlasMutex);
+    const auto& decoded = decodeBrushAtlas();
+    if (decoded.pixels.empty())
+        return false;
 
     auto* image = new SxImageRgbaBytes (decoded.width, decoded.height, SxImageRgbaBytes::uninitialised);
     if (image->pixels == nullptr)

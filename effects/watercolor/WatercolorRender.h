@@ -32,6 +32,11 @@ namespace WatercolorRender
         Returns false (sheet without frames) when either item is missing. */
     bool loadBrushAtlas (SpriteSheet& sheet);
 
+    /** Starts decoding the brush atlas on a thread of its own, so that the first render
+        finds it ready (the decode takes one core for about a tenth of a second). Later
+        calls do nothing. */
+    void startDecodingBrushAtlas();
+
     /** Seeds the effect generator from the variation and lays out the dab grid for a
         width x height image at renderScale, shuffled. No dab when the sheet has no frame or
         the image is smaller than one grid cell. */

@@ -1,5 +1,6 @@
 #include "SxImageAlphaByte.h"
 
+#include "HugePageMemory.h"
 #include "ImageSpan.h"
 #include "ParallelRows.h"
 #include "PixelMath.h"
@@ -13,7 +14,7 @@ namespace
 {
     uint8_t* allocateZeroed (size_t bytes)
     {
-        auto* p = static_cast<uint8_t*> (std::calloc (bytes == 0 ? 1 : bytes, 1));
+        auto* p = static_cast<uint8_t*> (HugePageMemory::allocate (bytes, true));
         if (p == nullptr)
             throw std::bad_alloc();
         return p;
@@ -21,7 +22,7 @@ namespace
 
     uint8_t* allocateUninitialised (size_t bytes)
     {
-        auto* p = static_cast<uint8_t*> (std::malloc (bytes == 0 ? 1 : bytes));
+        auto* p = static_cast<uint8_t*> (HugePageMemory::allocate (bytes, false));
         if (p == nullptr)
             throw std::bad_alloc();
         return p;

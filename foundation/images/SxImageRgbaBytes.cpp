@@ -3,6 +3,7 @@
 #include "AppIdentity.h"
 #include "AtomicFileWriter.h"
 #include "Geometry.h"
+#include "HugePageMemory.h"
 #include "ImageBlob.h"
 #include "PlatformPaths.h"
 #include "SxPropertySet.h"
@@ -30,7 +31,7 @@ namespace
         const size_t bytes = PixelMath::checkedImageBytes (w, h, 4);
         if (bytes == 0)
             return nullptr;
-        auto* p = static_cast<uint8_t*> (cleared ? std::calloc (bytes, 1) : std::malloc (bytes));
+        auto* p = static_cast<uint8_t*> (HugePageMemory::allocate (bytes, cleared));
         if (p == nullptr)
             throw std::bad_alloc();
         return p;
@@ -591,7 +592,7 @@ bool SxImageRgbaBytes::swapIn (const juce::String& name, bool deleteAfterReading
     const size_t numBytes = (size_t) w * (size_t) h * 4;
     if (in.getNumBytesRemaining() < (juce::int64) numBytes)
         return false;
-    ImageBlob::PixelMemory fresh (static_cast<uint8_t*> (std::malloc (numBytes)));
+    ImageBlob::PixelMemory fresh (static_cast<uint8_t*> (HugePageMemory::allocate (numBytes, false)));
     if (fresh == nullptr)
         return false;
     for (size_t got = 0; got < numBytes;)

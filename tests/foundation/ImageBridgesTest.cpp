@@ -199,11 +199,12 @@ TEST (ImageBridges, LargeImagesGiveTheSameBytesOnAllCoresAsOnOne)
 
         // The crossings of an opened photograph and of a written file.
         const auto platform = source->createPlatformImage();
-        results.push_back (platform.rgba);
+        results.emplace_back (platform.rgba.begin(), platform.rgba.end());
         SxRef<SxImageRgbaBytes> imported (new SxImageRgbaBytes (platform));
         results.emplace_back (imported->pixels, imported->pixels + (size_t) 701 * 301 * 4);
         results.push_back (bytesOf (ImageCodecs::imageFromPlatformImage (platform)));
-        results.push_back (ImageCodecs::platformImageFromImage (target).rgba);
+        const auto exported = ImageCodecs::platformImageFromImage (target);
+        results.emplace_back (exported.rgba.begin(), exported.rgba.end());
         return results;
     };
 

@@ -37,7 +37,7 @@ namespace
     }
 
     /** The painting as straight R, G, B, A bytes, flattened onto white when asked. */
-    std::vector<uint8_t> expectedBytes (const SxImageRgbaBytes& painting, bool flatten)
+    PlatformImage::Bytes expectedBytes (const SxImageRgbaBytes& painting, bool flatten)
     {
         SxImageRgbaBytes copy (painting);
         if (flatten)

@@ -44,7 +44,7 @@ namespace
     }
 
     /** The picture as a PNG reader gives it back: RGB pictures come back opaque. */
-    Bytes expectedPixels (const PlatformImage& image, bool withAlpha)
+    PlatformImage::Bytes expectedPixels (const PlatformImage& image, bool withAlpha)
     {
         auto pixels = image.rgba;
         if (! withAlpha)

@@ -244,7 +244,7 @@ TEST (PlatformImageDecoder, DecodesJpegGifPaletteBitmapAndGrayDocument)
     const auto bmp = makeBmp8();
     const auto fromBmp = PlatformImageDecoder::decode (bmp.data(), bmp.size());
     ASSERT_TRUE (fromBmp.has_value());
-    EXPECT_EQ (fromBmp->rgba, (Bytes { 1, 2, 3, 255, 10, 20, 30, 255, 10, 20, 30, 255, 1, 2, 3, 255 }));
+    EXPECT_EQ (Bytes (fromBmp->rgba.begin(), fromBmp->rgba.end()), (Bytes { 1, 2, 3, 255, 10, 20, 30, 255, 10, 20, 30, 255, 1, 2, 3, 255 }));
 
     const auto psd = makePsd (true, true);
     const auto fromPsd = PlatformImageDecoder::decode (psd.data(), psd.size());
@@ -385,12 +385,12 @@ TEST (PlatformImageDecoder, ReadsThirtyTwoBitBitmapsAndGrayTiff)
     const auto translucent = bmp32 (128, 255);
     auto image = BmpDecoder::decode (translucent.data(), translucent.size());
     ASSERT_TRUE (image.has_value());
-    EXPECT_EQ (image->rgba, (Bytes { 10, 20, 30, 128, 1, 2, 3, 255 }));
+    EXPECT_EQ (Bytes (image->rgba.begin(), image->rgba.end()), (Bytes { 10, 20, 30, 128, 1, 2, 3, 255 }));
 
     const auto unused = bmp32 (0, 0);
     image = BmpDecoder::decode (unused.data(), unused.size());
     ASSERT_TRUE (image.has_value());
-    EXPECT_EQ (image->rgba, (Bytes { 10, 20, 30, 255, 1, 2, 3, 255 })) << "all-zero alpha bytes are unused bytes";
+    EXPECT_EQ (Bytes (image->rgba.begin(), image->rgba.end()), (Bytes { 10, 20, 30, 255, 1, 2, 3, 255 })) << "all-zero alpha bytes are unused bytes";
 
     sxtest::TempFolder temp;
     const auto file = temp.get().getChildFile ("gray.tif");
@@ -407,5 +407,5 @@ TEST (PlatformImageDecoder, ReadsThirtyTwoBitBitmapsAndGrayTiff)
     file.loadFileAsData (data);
     const auto gray = TiffDecoder::decode (data.getData(), data.getSize());
     ASSERT_TRUE (gray.has_value());
-    EXPECT_EQ (gray->rgba, (Bytes { 40, 40, 40, 255, 220, 220, 220, 255 }));
+    EXPECT_EQ (Bytes (gray->rgba.begin(), gray->rgba.end()), (Bytes { 40, 40, 40, 255, 220, 220, 220, 255 }));
 }
