@@ -559,42 +559,12 @@ void GenericAppComponent::openProject (const juce::File& projectFile)
         return;
     }
 
-    stopPresetPreviewThread();
-
-    cropRect = { 0.0f, 0.0f, 0.0f, 0.0f };
-    cropController = nullptr;
-    cropSourceImage.reset();
-
-    sourceImage = contents.picture;
-
     // The document now matches the file: no unsaved changes, as after opening an image
-    // (left as it was, a hand-over would ask to save a project nobody has changed).
+    // (left as it was, a hand-over would ask to save a project nobody has changed). A
+    // project brings no camera metadata, and saving the painting proposes its name.
+    takeOpenedPicture (projectFile, contents.picture, contents.resolutionX, contents.resolutionY, {});
     if (settings != nullptr)
-    {
-        settings->set (SettingsKeys::imagePath, projectFile.getFullPathName());
-        settings->set (SettingsKeys::freshProject, true);
-        settings->remove (SettingsKeys::freshProjectUndoCount.name);
         settings->saveIfNeeded();
-    }
-
-    // A project brings no camera metadata, and saving the painting proposes its name.
-    currentImageFile = projectFile;
-    cameraMetadata.reset();
-    resolutionX = dotsPerInch (contents.resolutionX);
-    resolutionY = dotsPerInch (contents.resolutionY);
-
-    if (auto* window = getTopLevelComponent(); window != nullptr && window != this)
-    {
-        window->setName (projectFile.getFileName());
-        if (auto* peer = window->getPeer())
-            peer->setRepresentedFile (projectFile);
-    }
-
-    if (! sourceImage->swapOut (originalSwapName))
-    {
-        SxImageRgbaBytes::deleteSwapFile (originalSwapName);
-        log ("The untouched copy of " + projectFile.getFileName() + " could not be written: cropping starts from nothing.");
-    }
 
     if (contents.properties.getAllProperties().size() > 0)
         importFromPropertySet (contents.properties);
@@ -683,45 +653,52 @@ void GenericAppComponent::openImage (const juce::File& imageFile, bool fitLater)
         return;
     }
 
+    takeOpenedPicture (imageFile, opened.image, opened.resolutionX, opened.resolutionY, std::move (opened.exif));
+    if (settings != nullptr)
+        settings->set (SettingsKeys::needsToLoadImagePath, juce::String());
+
+    setUpNewImage (false);
+
+    if (fitLater)
+        startTimer (fitAfterOpenTimer, 1500);
+}
+
+void GenericAppComponent::takeOpenedPicture (const juce::File& file, SxRef<SxImageRgbaBytes> picture,
+                                              double statedResolutionX, double statedResolutionY, juce::MemoryBlock exif)
+{
     stopPresetPreviewThread();
 
     cropRect = { 0.0f, 0.0f, 0.0f, 0.0f };
     cropController = nullptr;
     cropSourceImage.reset();
 
-    sourceImage = opened.image;
+    sourceImage = std::move (picture);
 
     if (settings != nullptr)
     {
-        settings->set (SettingsKeys::imagePath, imageFile.getFullPathName());
+        settings->set (SettingsKeys::imagePath, file.getFullPathName());
         settings->set (SettingsKeys::freshProject, true);
         settings->remove (SettingsKeys::freshProjectUndoCount.name);
-        settings->set (SettingsKeys::needsToLoadImagePath, juce::String());
     }
 
-    currentImageFile = imageFile;
+    currentImageFile = file;
     if (auto* window = getTopLevelComponent(); window != nullptr && window != this)
     {
-        window->setName (imageFile.getFileName());
+        window->setName (file.getFileName());
         if (auto* peer = window->getPeer())
-            peer->setRepresentedFile (imageFile);
+            peer->setRepresentedFile (file);
     }
 
-    resolutionX = dotsPerInch (opened.resolutionX);
-    resolutionY = dotsPerInch (opened.resolutionY);
-    cameraMetadata = std::move (opened.exif);
+    resolutionX = dotsPerInch (statedResolutionX);
+    resolutionY = dotsPerInch (statedResolutionY);
+    cameraMetadata = std::move (exif);
 
     // A stale copy would let the crop start from the previous image.
     if (! sourceImage->swapOut (originalSwapName))
     {
         SxImageRgbaBytes::deleteSwapFile (originalSwapName);
-        log ("The untouched copy of " + imageFile.getFileName() + " could not be written: cropping starts from nothing.");
+        log ("The untouched copy of " + file.getFileName() + " could not be written: cropping starts from nothing.");
     }
-
-    setUpNewImage (false);
-
-    if (fitLater)
-        startTimer (fitAfterOpenTimer, 1500);
 }
 
 void GenericAppComponent::chooseAndOpenImage()
@@ -813,7 +790,7 @@ void GenericAppComponent::filesDropped (const juce::StringArray& files, int, int
         outside->inputAttemptOutsideModal();
 
     const juce::File file (files[0]);
-    if (file.getFileName().endsWithIgnoreCase ("." + getProjectExtension()))
+    if (isProjectFile (file))
         askSaveProject (file);
     else
         openImage (file, false);

@@ -103,6 +103,8 @@ public:
     /** Stored versions below this empty the data folder at start. -1: never. */
     virtual int getDataResetVersion() const             { return -1; }
     virtual juce::String getProjectExtension() const    { return "kvp"; }
+    /** True when file's extension is the project extension, in any case. */
+    bool isProjectFile (const juce::File& file) const   { return file.getFileExtension().equalsIgnoreCase ("." + getProjectExtension()); }
     int getMaxLayerCount() override                     { return defaultMaxLayerCount; }
     /** The resource archive's name, without its "bin" extension. */
     virtual juce::String getResourceArchiveName() const { return getAppName(); }
@@ -578,6 +580,13 @@ private:
     std::optional<PendingOpen> pendingOpen;
     /** Opens the file that waited for a render, as an image or as a project. */
     void openPendingFile();
+
+    /** What opening an image and opening a project share, once the file has been read:
+        picture becomes the untouched original, file names the document (title, settings,
+        no unsaved changes), the resolution and camera metadata are the file's, and the
+        crop starts again. */
+    void takeOpenedPicture (const juce::File& file, SxRef<SxImageRgbaBytes> picture,
+                            double statedResolutionX, double statedResolutionY, juce::MemoryBlock exif);
 
     /** Makes the snapshot's effect current, loads it and renders; nothing without one. */
     void restoreUndoSnapshot (const std::optional<SxPropertySet>& snapshot);

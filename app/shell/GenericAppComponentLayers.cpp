@@ -155,7 +155,7 @@ void GenericAppComponentLayers::openFileAfterProjectSave()
     if (! file.existsAsFile())
         return;
 
-    if (path.endsWithIgnoreCase (getProjectExtension()))
+    if (isProjectFile (file))
         askSaveProject (file);
     else
         openImage (file, false);

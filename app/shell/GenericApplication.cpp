@@ -209,8 +209,7 @@ void GenericApplication::routeFile (const juce::File& file)
     if (mainComponent == nullptr)
         return;
 
-    if (file.getFileExtension().equalsIgnoreCase ("." + mainComponent->getProjectExtension())
-         || file.getFileExtension().equalsIgnoreCase (".kvr"))
+    if (mainComponent->isProjectFile (file) || file.getFileExtension().equalsIgnoreCase (".kvr"))
         mainComponent->askSaveProject (file);
     else if (file.existsAsFile())
         mainComponent->openImage (file, true);

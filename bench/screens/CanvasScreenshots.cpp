@@ -22,8 +22,10 @@
 // (`cmake --build build --target canvas_screenshots` does that.)
 
 #include "BrushRenderLock.h"
+#include "FindNamed.h"
 #include "GenericImageList.h"
 #include "ImageSaveSheet.h"
+#include "PeerInput.h"
 #include "SxColorPicker.h"
 #include "WatercolorControlTable.h"
 #include "SaveProjectQuestion.h"
@@ -32,7 +34,6 @@
 #include "Quenzella_TolvaAppComponent.h"
 #include "ZorvMainWindow.h"
 
-#include <functional>
 #include <iostream>
 
 class ScreenshotApplication : public Quenzella_Tolva,
@@ -158,15 +159,16 @@ private:
 
             case 6:
                 // Once the picker has slid away: while it closes, it is modal and takes the click.
+                // Through the window peer: the real hit-test and modal paths.
                 if (auto* colour = findInPanel<SxColorPicker> ({}))
-                    clickThroughPeer (*colour);
+                    sxgui::PeerInput (*getMainWindow()).click (*colour);
                 else
                     std::cerr << "no colour picker on the effect panel\n";
                 break;
 
             case 7:
                 capture ("window-colour-picker.png");
-                pressEscape();
+                sxgui::PeerInput (*getMainWindow()).pressKey (juce::KeyPress (juce::KeyPress::escapeKey));
                 showTooltipOf ("zoomInButton");
                 break;
 
@@ -299,41 +301,11 @@ private:
     template <typename T>
     T* findInPanel (const juce::String& name)
     {
-        std::function<T* (juce::Component&)> search = [&] (juce::Component& parent) -> T*
-        {
-            for (auto* child : parent.getChildren())
-            {
-                if (auto* found = dynamic_cast<T*> (child);
-                    found != nullptr && child->isShowing() && (name.isEmpty() || child->getName() == name))
-                    return found;
-                if (auto* deeper = search (*child))
-                    return deeper;
-            }
-            return nullptr;
-        };
         auto* panel = main().findChildWithID ("effectControlComponent");
-        return panel != nullptr ? search (*panel) : nullptr;
-    }
-
-    /** A left click as the window system delivers it: the real hit-test and modal paths. */
-    void clickThroughPeer (juce::Component& target)
-    {
-        auto* peer = getMainWindow()->getPeer();
-        const auto at = getMainWindow()->getLocalPoint (&target, target.getLocalBounds().getCentre()).toFloat();
-        const auto now = juce::Time::currentTimeMillis();
-        const juce::ModifierKeys left (juce::ModifierKeys::leftButtonModifier);
-        for (auto buttons : { juce::ModifierKeys(), left, juce::ModifierKeys() })
+        return panel == nullptr ? nullptr : sxgui::findFirst<T> (*panel, [&name] (const juce::Component& c)
         {
-            juce::ModifierKeys::currentModifiers = buttons;
-            peer->handleMouseEvent (juce::MouseInputSource::InputSourceType::mouse, at, buttons,
-                                    juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation, now);
-        }
-    }
-
-    void pressEscape()
-    {
-        if (auto* peer = getMainWindow()->getPeer())
-            peer->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
+            return c.isShowing() && (name.isEmpty() || c.getName() == name);
+        });
     }
 
     /** The save button's action, from the message loop: it waits in the activity window's

@@ -1,9 +1,9 @@
 #include "ImageFileBridges.h"
 #include "ImageRefusal.h"
+#include "InProcessProduct.h"
 #include "OpenImageRules.h"
 #include "PeerInput.h"
 #include "PlatformOpenPanel.h"
-#include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "RenderFlowTestSupport.h"
 #include "ScopedUserFolders.h"
@@ -36,23 +36,7 @@ namespace
         bool showsRealAlert = false;
     };
 
-    /** The product's application started in-process, as the framework starts it, with launch
-        files of the test's choosing and a quit that is only counted. */
-    struct ProductApplication : public Quenzella_Tolva
-    {
-        GenericAppComponent* createMainComponent() override
-        {
-            component = new RecordingProduct();
-            return component;
-        }
-
-        RecordingProduct* component = nullptr;
-        juce::StringArray launchFiles;
-
-    protected:
-        juce::StringArray getLaunchFiles() override  { return launchFiles; }
-        void quitApplication() override {}
-    };
+    using ProductApplication = InProcessProduct<RecordingProduct>;
 
     class OpeningImages : public ::testing::Test
     {

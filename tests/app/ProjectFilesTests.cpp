@@ -5,11 +5,11 @@
 #include "BrushRenderLock.h"
 #include "ImageBlob.h"
 #include "ImageSavePanel.h"
+#include "InProcessProduct.h"
 #include "JpegCodec.h"
 #include "PeerInput.h"
 #include "ProjectFile.h"
 #include "PropertyValues.h"
-#include "Quenzella_Tolva.h"
 #include "Quenzella_TolvaAppComponent.h"
 #include "RenderFlowTestSupport.h"
 #include "SaveProjectQuestion.h"
@@ -46,21 +46,7 @@ namespace
         juce::StringArray messages;
     };
 
-    struct ProductApplication : public Quenzella_Tolva
-    {
-        GenericAppComponent* createMainComponent() override
-        {
-            component = new RecordingProduct();
-            return component;
-        }
-
-        RecordingProduct* component = nullptr;
-        juce::StringArray launchFiles;
-
-    protected:
-        juce::StringArray getLaunchFiles() override  { return launchFiles; }
-        void quitApplication() override {}
-    };
+    using ProductApplication = InProcessProduct<RecordingProduct>;
 
     /** A watercolour layer whose mask the test can paint. */
     struct MaskedStylized : public StylizedWatercolor
